@@ -1,0 +1,10 @@
+// What an idle worker costs: the overhead of one pass of the periodic loop's clock.
+#include <benchmark/benchmark.h>
+#include <windows.h>
+#include "support/Utf8.h"
+
+static void BM_Utf8RoundTrip(benchmark::State& state) {
+  CString text(L"Profile \u952e\u76d8 layer 4 \U0001F3B5");
+  for (auto _ : state) benchmark::DoNotOptimize(FromUtf8(ToUtf8(text).c_str()));
+}
+BENCHMARK(BM_Utf8RoundTrip);
