@@ -4,16 +4,42 @@ BUILD=${QUENBY_BUILD_DIR:-$ROOT/build}
 CONVERT=${CONVERT:-convert-im6.q16}
 export CONVERT
 
-# Installs what is missing (a no-op on a ready machine), configures and builds.
+# The shipped program is 32-bit (build/i686). Where this machine cannot execute 32-bit
+# code (and so cannot run 32-bit Wine), the tests and the demo run use a 64-bit build of
+# the same sources (build/x86_64). QUENBY_ARCH=i686|x86_64 overrides the choice.
+quenby_run_arch() {
+  if [ -n "${QUENBY_ARCH:-}" ]; then echo "$QUENBY_ARCH"; return; fi
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo i686
+  else
+    echo x86_64
+  fi
+}
+
+# quenby_configure <arch> [cmake args]: configures build/<arch> once and builds it.
+quenby_configure() {
+  arch=$1; shift
+  dir="$BUILD/$arch"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$dir" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" \
+      -DDEBSRC_CACHE_DIR="${QUENBY_DEBSRC:-$ROOT/build/_debsrc}" "$@"
+  elif [ "$#" -gt 0 ]; then
+    cmake "$dir" "$@" >/dev/null
+  fi
+  cmake --build "$dir"
+}
+
+# Installs what is missing (a no-op on a ready machine) and builds the tree that runs
+# here, plus the 32-bit deliverable when that is another tree. Sets RUN_DIR.
 quenby_build() {
   sh "$ROOT/scripts/bootstrap"
-  if [ ! -f "$BUILD/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja \
-      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-w64-mingw32.cmake" "$@"
-  elif [ "$#" -gt 0 ]; then
-    cmake "$BUILD" "$@" >/dev/null
+  RUN_ARCH=$(quenby_run_arch)
+  quenby_configure "$RUN_ARCH" "$@"
+  if [ "$RUN_ARCH" != i686 ]; then
+    quenby_configure i686 -DBUILD_TESTING=OFF
   fi
-  cmake --build "$BUILD"
+  RUN_DIR="$BUILD/$RUN_ARCH"
 }
 
 # Starts a private Xvfb when there is no display; XVFB_PID is set when we started one.
@@ -31,7 +57,12 @@ quenby_display() {
   rm -f "$fd_file"
 }
 
+# Ends our Xvfb and (unless told "keep-wine") the Wine servers of our prefixes.
 quenby_cleanup() {
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  wineserver -k 2>/dev/null || true
+  [ "${1:-}" = keep-wine ] && return 0
+  for p in "${XDG_CACHE_HOME:-$HOME/.cache}"/quenby-wine-*; do
+    [ -d "$p" ] && WINEPREFIX="$p" wineserver -k 2>/dev/null
+  done
+  return 0
 }

@@ -32,8 +32,10 @@ bool CThreadBasic::Start() {
 
 bool CThreadBasic::Stop(DWORD waitMs) {
   m_running = 0;
-  if (m_hStopEvent) WaitForSingleObject(m_hStopEvent, waitMs);
-  return ReapThread(0);
+  if (!m_hStopEvent) return ReapThread(0);
+  // Once the event is signalled the thread only has to return.
+  bool signalled = WaitForSingleObject(m_hStopEvent, waitMs) == WAIT_OBJECT_0;
+  return ReapThread(signalled ? INFINITE : 0);
 }
 
 bool CThreadBasic::ReapThread(DWORD waitMs) {

@@ -96,7 +96,7 @@ TEST(ThreadBasic, InjectedClockDecidesTheSleep) {
   // A clock that says every step took the whole period: the worker never sleeps.
   Recorder r(0);
   std::atomic<int64_t> now{0};
-  r.m_clock = [&] { return now += 8; };
+  r.m_clock = [&] { return now += 16; };
   ASSERT_TRUE(r.Start());
   Sleep(100);
   ASSERT_TRUE(r.Stop());

@@ -13,7 +13,7 @@ TEST(CString, FormatUsesWideStringsForPercentS) {
 TEST(CString, SearchesSlicesAndEdits) {
   CString s(L"  a\\b\\c.xml ");
   s.Trim();
-  EXPECT_EQ(8, s.GetLength());
+  EXPECT_EQ(9, s.GetLength());
   EXPECT_EQ(3, s.ReverseFind(L'\\'));
   EXPECT_EQ(CString(L"c.xml"), s.Mid(4));
   EXPECT_EQ(CString(L"a\\"), s.Left(2));
