@@ -56,5 +56,8 @@ if(QUENBY_BENCHMARKS)
   set(BENCHMARK_ENABLE_WERROR OFF CACHE BOOL "" FORCE)
   set(BENCHMARK_ENABLE_LTO OFF CACHE BOOL "" FORCE)
   set(BENCHMARK_USE_BUNDLED_GTEST OFF CACHE BOOL "" FORCE)
+  set(GIT_VERSION "0.0.0")  # the Debian tree carries no git metadata: use the project version
   add_subdirectory("${BENCHMARK_SRC}" "${CMAKE_BINARY_DIR}/_benchmark" EXCLUDE_FROM_ALL SYSTEM)
+  # Its Windows system-name probe only compiles with narrow Win32 calls.
+  target_compile_options(benchmark PRIVATE -UUNICODE -U_UNICODE -w)
 endif()

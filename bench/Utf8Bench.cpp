@@ -1,4 +1,4 @@
-// What an idle worker costs: the overhead of one pass of the periodic loop's clock.
+// Cost of the UTF-8 conversions every database text and URL passes through.
 #include <benchmark/benchmark.h>
 #include <windows.h>
 #include "support/Utf8.h"
