@@ -1,0 +1,64 @@
+#include "canvas/ZephraEffect.h"
+#include <algorithm>
+#include <cstring>
+
+ZephraEffect::ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible) : MPanel(parent, id, rect, visible) {}
+ZephraEffect::~ZephraEffect() = default;
+const wchar_t* ZephraEffect::GetClassNameW() const { return L"ZephraEffect"; }
+
+void ZephraEffect::Initialize() {
+  m_currentVolume = m_peakVolume = m_averageVolume = m_audioLevel = 0.0f;
+  m_musicAmplitude = 0;
+  std::fill(std::begin(m_volumeHistory), std::end(m_volumeHistory), 0.0f);
+  m_historyNext = 0;
+  m_triggered = false;
+  m_triggerCount = 0;
+  m_volumeThreshold = 0.1f;
+}
+
+void ZephraEffect::SetExternalAudioData(float volume, float peak, float average, int amplitude, float level) {
+  m_currentVolume = std::clamp(volume, 0.0f, 1.0f);
+  m_peakVolume = std::clamp(peak, 0.0f, 1.0f);
+  m_averageVolume = std::clamp(average, 0.0f, 1.0f);
+  m_musicAmplitude = std::clamp(amplitude, 0, 100);
+  m_audioLevel = std::max(level, 0.0f);
+  m_volumeHistory[m_historyNext] = m_currentVolume;
+  m_historyNext = (m_historyNext + 1) % VOLUME_HISTORY;
+  const bool above = m_currentVolume > m_volumeThreshold;
+  if (above && !m_triggered) ++m_triggerCount;  // one count per rise above the threshold
+  m_triggered = above;
+}
+
+void ZephraEffect::SetCurrentVolume(float volume) { m_currentVolume = std::clamp(volume, 0.0f, 1.0f); }
+void ZephraEffect::SetExternalVolumeData(float volume) { SetCurrentVolume(volume); }
+
+void ZephraEffect::SetFFTSpectrum(const float spectrum32[], const float bands8x8[]) {
+  float sum = 0.0f;
+  if (spectrum32) {
+    std::memcpy(m_spectrum32, spectrum32, sizeof(m_spectrum32));
+    for (float v : m_spectrum32) sum += v;
+  }
+  if (bands8x8) std::memcpy(m_spectrum64, bands8x8, sizeof(m_spectrum64));
+  m_hasFFT = spectrum32 && sum > 0.0001f;
+}
+
+void ZephraEffect::SetBeatData(bool beat, float strength, float, float bass, float mid, float high) {
+  m_beat = beat;
+  m_beatStrength = std::clamp(strength, 0.0f, 1.0f);
+  m_bass = std::clamp(bass, 0.0f, 1.0f);
+  m_mid = std::clamp(mid, 0.0f, 1.0f);
+  m_high = std::clamp(high, 0.0f, 1.0f);
+  m_beatBoost = beat ? strength : m_beatBoost * 0.85f;
+}
+
+void ZephraEffect::SetVolumeThreshold(float threshold) { m_volumeThreshold = std::clamp(threshold, 0.0f, 1.0f); }
+
+float ZephraEffect::GetVolumeHistory(int index) const {
+  return index >= 0 && index < VOLUME_HISTORY ? m_volumeHistory[index] : 0.0f;
+}
+
+float ZephraEffect::GetFFTSpectrum32(int index) const {
+  return index >= 0 && index < SPECTRUM_SIZE ? m_spectrum32[index] : 0.0f;
+}
+
+float ZephraEffect::GetFFTSpectrum64(int index) const { return index >= 0 && index < 64 ? m_spectrum64[index] : 0.0f; }

@@ -1,0 +1,68 @@
+// The per-key lighting canvas. The audio capture thread pushes its analysis in through
+// the audio setters once per capture cycle; they take no lock (each field is written
+// whole) and repaint nothing.
+#pragma once
+#include <windows.h>
+#include "core/MPanel.h"
+
+class QIV_API ZephraEffect : public MPanel {
+public:
+  static const int SPECTRUM_SIZE = 32;
+  static const int VOLUME_HISTORY = 64;
+
+  ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible);
+  ~ZephraEffect() override;
+  const wchar_t* GetClassNameW() const override;
+
+  // Resets the audio inputs (after the device set-up).
+  void Initialize();
+
+  // Audio setters.
+  void SetExternalAudioData(float volume, float peak, float average, int amplitude, float level);
+  void SetCurrentVolume(float volume);
+  void SetExternalVolumeData(float volume);
+  void SetFFTSpectrum(const float spectrum32[], const float bands8x8[]);
+  void SetBeatData(bool beat, float strength, float bpm, float bass, float mid, float high);
+  void SetVolumeThreshold(float threshold);
+
+  int GetMusicAmplitude() const { return m_musicAmplitude; }
+  float GetVolumeThreshold() const { return m_volumeThreshold; }
+  float GetPeakVolume() const { return m_peakVolume; }
+  float GetAverageVolume() const { return m_averageVolume; }
+  float GetCurrentVolume() const { return m_currentVolume; }
+  float GetAudioLevel() const { return m_audioLevel; }
+  bool IsVolumeTriggered() const { return m_triggered; }
+  int GetTriggerCount() const { return m_triggerCount; }
+  float GetVolumeHistory(int index) const;
+
+protected:
+  float GetBassEnergy() const { return m_bass; }
+  float GetMidEnergy() const { return m_mid; }
+  float GetHighEnergy() const { return m_high; }
+  float GetBeatStrength() const { return m_beatStrength; }
+  float GetBeatBoost() const { return m_beatBoost; }
+  bool IsBeat() const { return m_beat; }
+  bool HasFFTData() const { return m_hasFFT; }
+  float GetFFTSpectrum32(int index) const;
+  float GetFFTSpectrum64(int index) const;
+
+  float m_currentVolume = 0.0f;
+  float m_peakVolume = 0.0f;
+  float m_averageVolume = 0.0f;
+  float m_audioLevel = 0.0f;
+  float m_volumeThreshold = 0.5f;
+  bool m_triggered = false;
+  int m_triggerCount = 0;
+  float m_volumeHistory[VOLUME_HISTORY] = {};
+  int m_historyNext = 0;
+  float m_spectrum32[SPECTRUM_SIZE] = {};
+  float m_spectrum64[64] = {};
+  bool m_hasFFT = false;
+  bool m_beat = false;
+  float m_beatStrength = 0.0f;
+  float m_bass = 0.0f;
+  float m_mid = 0.0f;
+  float m_high = 0.0f;
+  float m_beatBoost = 0.0f;
+  int m_musicAmplitude = 200;
+};
