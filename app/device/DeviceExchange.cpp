@@ -13,6 +13,7 @@ constexpr int kCheckedReplyTimeoutMs = 36;
 constexpr int kRawReplyTimeoutMs = 2;
 constexpr int kDrainTimeoutMs = 1;
 constexpr int kTriesPerChunk = 6;
+constexpr int kMaxSkippedLinkReports = 4;
 
 bool EchoMatches(const uint8_t* reply, uint8_t command, uint32_t offset) {
   return reply[1] == command && reply[2] == (offset & 0xFF) && reply[3] == ((offset >> 8) & 0xFF);
@@ -106,6 +107,20 @@ bool DeviceTransport::TransferChecked(uint8_t command, uint8_t* buffer, uint32_t
   return MoveTable(command, buffer, length, true);
 }
 
+// Reads the reply to a chunk. An unasked link report that arrives first is posted and
+// passed over: taken as the reply, it would answer this chunk, and every later chunk
+// would then read the reply of the one before.
+int DeviceTransport::ReadChunkReply(const Port& port, uint8_t* reply, int milliseconds, bool skipLinkReports) {
+  int got = HIDReadTimeout(port.handle, reply, size_t(port.inputLength), milliseconds);
+  for (int skipped = 0; skipLinkReports && skipped < kMaxSkippedLinkReports && got >= 2 &&
+                        IsLinkReport(reply, size_t(got));
+       ++skipped) {
+    std::fill(reply, reply + kFullReportLength, uint8_t(0));
+    got = HIDReadTimeout(port.handle, reply, size_t(port.inputLength), milliseconds);
+  }
+  return got;
+}
+
 // Every chunk carries the table bytes at its own offset and must be accepted (0x55)
 // within six tries; otherwise the transfer fails and the caller's buffer stays as it was.
 bool DeviceTransport::MoveTable(uint8_t command, uint8_t* buffer, uint32_t length, bool checked) {
@@ -128,8 +143,8 @@ bool DeviceTransport::MoveTable(uint8_t command, uint8_t* buffer, uint32_t lengt
     for (int tries = 0; tries < kTriesPerChunk && !accepted;) {
       if (WriteReport(port.handle, request, port.outputLength) <= 0) return false;
       uint8_t reply[kFullReportLength] = {};
-      int got = HIDReadTimeout(port.handle, reply, size_t(port.inputLength),
-                               checked ? kCheckedReplyTimeoutMs : kReplyTimeoutMs);
+      int got = ReadChunkReply(port, reply, checked ? kCheckedReplyTimeoutMs : kReplyTimeoutMs,
+                          command != kCmdReceiverLink);
       if (got <= 0) {
         if (!checked) return false;  // a lost reply ends a plain transfer at once
         ++tries;

@@ -111,6 +111,7 @@ private:
   bool Exchange(Port& port, DeviceReport& report, bool raw);
   bool MoveTable(uint8_t command, uint8_t* buffer, uint32_t length, bool checked);
   void Drain(const Port& port, int length);
+  int ReadChunkReply(const Port& port, uint8_t* reply, int milliseconds, bool skipLinkReports);
   void Pause(DWORD ms) const;
 
   const KnownDevice* FindKnown(int vid, int pid, const CString* name) const;

@@ -1,7 +1,10 @@
 #include "device/HidCaps.h"
 #include <windows.h>
+// mingw's HID headers declare the functions without C linkage.
+extern "C" {
 #include <hidsdi.h>
 #include <hidpi.h>
+}
 #include "support/Utf8.h"
 
 namespace {
