@@ -82,6 +82,8 @@ bool KeyboardDataStore::OpenDeviceDb(const CString& folder, const CString& model
   DWORD attributes = ::GetFileAttributesW(widePath);
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(StoreOpenResult::CannotOpen);
+    // A write-protected file is the user's choice: it is neither opened for writing nor changed.
+    if (attributes & FILE_ATTRIBUTE_READONLY) return Fail(StoreOpenResult::ReadOnly);
     return OpenExisting();
   }
   if (!m_db.Open(m_path.c_str(), m_key, kOpenReadWrite | kOpenCreate | kOpenFullMutex)) {

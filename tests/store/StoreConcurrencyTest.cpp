@@ -85,13 +85,41 @@ TEST_F(StoreThreads, TwoThreadsLoseNothing) {
                            "ON m.layer_id = p.profile"));
 }
 
+// A model switch that arrives while a long bulk write runs waits for it: the write is
+// neither cut short nor split between the two files.
+TEST_F(StoreThreads, ModelSwitchWaitsForARunningOperation) {
+  Open(L"A");
+  constexpr int kRows = 100000;
+  std::vector<KeyMacroRecord> keys(kRows);
+  for (int k = 0; k < kRows; ++k) {
+    keys[k].profile = 1;
+    keys[k].key_code = k + 1;
+    keys[k].macro_value = 1;
+  }
+  std::atomic<bool> started{false};
+  int written = -1;
+  std::thread writer([&] {
+    started = true;
+    written = m_store.InsertKeyMacros(keys);
+  });
+  while (!started) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_TRUE(m_store.OpenDeviceDb(Folder(), L"B"));
+  writer.join();
+  EXPECT_EQ(kRows, written);
+  m_store.CloseDeviceDb();
+  int inA = RawDb(DbPath(L"A")).Int("SELECT count(*) FROM t_key_macro_data");
+  int inB = RawDb(DbPath(L"B")).Int("SELECT count(*) FROM t_key_macro_data");
+  EXPECT_TRUE((inA == kRows && inB == 0) || (inA == 0 && inB == kRows)) << inA << " " << inB;
+}
+
 // Model switches, factory resets and new profiles on one thread while the other writes:
 // every batch lands whole in one file or, when it answered 0, nowhere.
 TEST_F(StoreThreads, SwitchingModelsNeverSplitsAnOperation) {
   std::atomic<bool> done{false};
   std::atomic<int> reported{0};
   std::thread writer([&] {
-    for (int batch = 0; batch < 400; ++batch) {
+    for (int batch = 0; batch < 200; ++batch) {
       std::vector<KeyMacroRecord> keys(50);
       for (int k = 0; k < 50; ++k) {
         keys[k].profile = 1;
