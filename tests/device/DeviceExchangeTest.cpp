@@ -138,8 +138,11 @@ TEST_P(ExchangeFaults, ResultWritesAndBuffer) {
                       : t().Transfer(kCmdReadMatrixColours, buffer.data(), 147);
   EXPECT_EQ(ok, c.ok);
   EXPECT_EQ(WritesOf(kCmdReadMatrixColours).size(), c.writes);
-  if (c.ok) EXPECT_EQ(buffer, Table("kb", sim::Table::MatrixColours));
-  else EXPECT_EQ(buffer, std::vector<uint8_t>(147, 0xEE)) << "a failed transfer leaves the buffer alone";
+  if (c.ok) {
+    EXPECT_EQ(buffer, Table("kb", sim::Table::MatrixColours));
+  } else {
+    EXPECT_EQ(buffer, std::vector<uint8_t>(147, 0xEE)) << "a failed transfer leaves the buffer alone";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ExchangeFaults, ::testing::ValuesIn(kFaultCases),
