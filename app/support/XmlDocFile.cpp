@@ -102,7 +102,10 @@ const ByteOrderMark* MarkOf(int flags) {
 bool BytesToText(const std::string& bytes, CString& encoding, CString& text) {
   UINT cp = XmlEncoding::CodePageOf(encoding);
   int units = static_cast<int>(bytes.size()) / XmlEncoding::UnitSize(cp);
-  int n = XmlEncoding::Convert(cp, bytes.data(), units, XmlEncoding::kUtf16, nullptr, 0, nullptr);
+  // A UTF-16 name without a 16-bit mark: the declaration was readable as 8-bit text,
+  // so the bytes are not UTF-16 whatever they claim.
+  bool sixteen = cp == XmlEncoding::kUtf16 || cp == XmlEncoding::kUtf16BE;
+  int n = sixteen ? 0 : XmlEncoding::Convert(cp, bytes.data(), units, XmlEncoding::kUtf16, nullptr, 0, nullptr);
   if (n <= 0 && !bytes.empty()) {
     bool utf8 = XmlEncoding::IsUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
     encoding = utf8 ? L"UTF-8" : L"";
@@ -126,11 +129,11 @@ bool ReadBody(HANDLE file, DWORD length, CString& text, XmlDoc& notes, int& flag
     FileError(notes, GetLastError());
     return false;
   }
+  flags &= ~kMarkFlags;
   if (length == 0) {
     notes.AddResultNote(L"read", XmlNoteEncoding | XmlNoteLength, L"", 0);
     return true;
   }
-  flags &= ~kMarkFlags;
   const ByteOrderMark* mark = nullptr;
   for (const auto& m : kMarks) {
     if (preamble.size() >= static_cast<size_t>(m.size) && memcmp(preamble.data(), m.bytes, m.size) == 0) {
