@@ -1,0 +1,128 @@
+// Synthetic capture input: a scripted packet source for KeyboardAudio's packet seam and
+// signal generators (noise, click tracks) shared by the tests and the benchmarks.
+#pragma once
+#include <windows.h>
+#include <audioclient.h>
+
+#include <cmath>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "audio/AudioPacketSource.h"
+
+// What the scripted source serves and what happened to it; shared between the test and
+// the source that KeyboardAudio owns (and may drop on re-initialisation).
+struct PacketScript {
+  struct Packet {
+    std::vector<float> samples;  // interleaved floats
+    UINT32 frames = 0;
+    DWORD flags = 0;
+    HRESULT failure = S_OK;      // a failing GetBuffer that reports `frames`
+  };
+  std::mutex lock;
+  std::deque<Packet> packets;
+  int released = 0;
+  bool destroyed = false;
+
+  // A stereo packet whose every float is `value`.
+  void AddConstant(UINT32 frames, float value, DWORD flags = 0) {
+    std::lock_guard<std::mutex> guard(lock);
+    packets.push_back({std::vector<float>(2 * frames, value), frames, flags, S_OK});
+  }
+  void AddSamples(std::vector<float> samples, UINT32 frames) {
+    std::lock_guard<std::mutex> guard(lock);
+    samples.resize(std::max<size_t>(samples.size(), 2 * frames));
+    packets.push_back({std::move(samples), frames, 0, S_OK});
+  }
+  void AddFailure(HRESULT failure, UINT32 framesReported) {
+    std::lock_guard<std::mutex> guard(lock);
+    packets.push_back({{}, framesReported, 0, failure});
+  }
+};
+
+class ScriptedPacketSource : public AudioPacketSource {
+public:
+  explicit ScriptedPacketSource(std::shared_ptr<PacketScript> script) : m_script(std::move(script)) {}
+  ~ScriptedPacketSource() override { m_script->destroyed = true; }
+
+  HRESULT GetBuffer(BYTE** data, UINT32* frames, DWORD* flags) override {
+    std::lock_guard<std::mutex> guard(m_script->lock);
+    *data = nullptr;
+    *flags = 0;
+    if (m_script->packets.empty()) {
+      *frames = 0;
+      return AUDCLNT_S_BUFFER_EMPTY;
+    }
+    PacketScript::Packet& packet = m_script->packets.front();
+    if (FAILED(packet.failure)) {
+      const HRESULT failure = packet.failure;
+      *frames = packet.frames;
+      m_script->packets.pop_front();
+      return failure;
+    }
+    m_current = std::move(packet);
+    m_script->packets.pop_front();
+    *data = reinterpret_cast<BYTE*>(m_current.samples.data());
+    *frames = m_current.frames;
+    *flags = m_current.flags;
+    return S_OK;
+  }
+  HRESULT ReleaseBuffer(UINT32) override {
+    std::lock_guard<std::mutex> guard(m_script->lock);
+    ++m_script->released;
+    return S_OK;
+  }
+
+private:
+  std::shared_ptr<PacketScript> m_script;
+  PacketScript::Packet m_current;
+};
+
+// Deterministic white noise in -amplitude..amplitude.
+class NoiseGenerator {
+public:
+  explicit NoiseGenerator(uint32_t seed = 12345) : m_state(seed) {}
+  float Next(float amplitude) {
+    m_state = m_state * 1664525u + 1013904223u;
+    return amplitude * (static_cast<float>(m_state >> 8) / 8388608.0f - 1.0f);
+  }
+
+private:
+  uint32_t m_state;
+};
+
+// A 48 kHz stereo click track: a short decaying low thump on every beat over noise.
+// Each Next() gives the packet of one 16 ms capture cycle.
+class ClickTrack {
+public:
+  static constexpr int kRate = 48000;
+  static constexpr int kCycleMs = 16;
+  static constexpr int kCycleFrames = kRate * kCycleMs / 1000;  // 768
+
+  ClickTrack(double bpm, float noise) : m_beatFrames(60.0 * kRate / bpm), m_noise(noise) {}
+
+  std::vector<float> Next() {
+    std::vector<float> samples(2 * kCycleFrames);
+    for (int f = 0; f < kCycleFrames; ++f, ++m_frame) {
+      const double sinceBeat = std::fmod(static_cast<double>(m_frame), m_beatFrames);
+      float v = m_generator.Next(m_noise);
+      if (sinceBeat < kClickFrames) {
+        const double t = sinceBeat / kRate;
+        v += static_cast<float>(0.8 * std::exp(-t * 120.0) * std::sin(2.0 * 3.141592653589793 * 55.0 * t));
+      }
+      samples[2 * f] = samples[2 * f + 1] = v;
+    }
+    return samples;
+  }
+  double BeatMs() const { return m_beatFrames * 1000.0 / kRate; }
+
+private:
+  static constexpr int kClickFrames = kRate * 40 / 1000;
+  double m_beatFrames;
+  float m_noise;
+  int64_t m_frame = 0;
+  NoiseGenerator m_generator;
+};
