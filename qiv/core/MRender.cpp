@@ -73,6 +73,24 @@ PathBounds MeasurePath(const Gdiplus::Font& font, const Gdiplus::StringFormat& f
   float fontHeight = em > 0 ? font.GetSize() * family.GetLineSpacing(style) / em : font.GetSize();
   return {bounds.Width, bounds.Height, fontHeight};
 }
+// A single-frame bitmap is copied into a plain 32-bit bitmap in memory: the file (or
+// resource stream) is released at once and the copy draws sub-rectangles exactly.
+// Animations keep their decoder for their frames.
+Gdiplus::Image* InMemory(Gdiplus::Image* image) {
+  if (!image || image->GetType() != Gdiplus::ImageTypeBitmap) return image;
+  GUID dimension = Gdiplus::FrameDimensionTime;
+  if (image->GetFrameDimensionsCount() > 0) image->GetFrameDimensionsList(&dimension, 1);
+  if (image->GetFrameCount(&dimension) > 1) return image;
+  auto* bitmap = static_cast<Gdiplus::Bitmap*>(image);
+  Gdiplus::Bitmap* copy = bitmap->Clone(0, 0, static_cast<INT>(image->GetWidth()), static_cast<INT>(image->GetHeight()),
+                                        PixelFormat32bppARGB);
+  if (!copy || copy->GetLastStatus() != Gdiplus::Ok) {
+    delete copy;
+    return image;
+  }
+  delete image;
+  return copy;
+}
 }  // namespace
 
 Gdiplus::Image* MRender::LoadImageFromFile(CString path) {
@@ -82,7 +100,7 @@ Gdiplus::Image* MRender::LoadImageFromFile(CString path) {
     delete image;
     image = nullptr;
   }
-  return image;
+  return InMemory(image);
 }
 
 Gdiplus::Image* MRender::LoadImageFromFileEx(CString path, int width, int height) {
@@ -126,7 +144,7 @@ Gdiplus::Image* MRender::LoadImageFromIDResource(unsigned id, CString type, HINS
     delete image;
     image = nullptr;
   }
-  return image;
+  return InMemory(image);
 }
 
 HICON MRender::LoadIconFromFile(CString path) {

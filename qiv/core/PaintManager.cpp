@@ -24,9 +24,13 @@ PaintManager::~PaintManager() {
   if (m_hDragBitmap) ::DeleteObject(m_hDragBitmap);
   m_hDragBitmap = nullptr;
   DestroyData();
-  // Timers of a manager that was never bound still stop before the members go.
+  // A manager that was never bound still stops its timers and frees what it holds.
   MTimer::KillTimer();
   WaitForCallbacks();
+  ClearAreaControls();
+  ClearControls();
+  ClearImgResInfo();
+  ClearTempFont();
 }
 
 void PaintManager::Init(HWND window, MWindow* owner) {

@@ -36,14 +36,16 @@ struct ControlTimerRecord {
 
 class QIV_API PaintManager : public MTimer {
 public:
-  // Fixed window-timer ids of the paint manager itself.
-  static constexpr unsigned kCaretTimer = 6553;
-  static constexpr unsigned kMessageHoldTimer = 66;
-  static constexpr unsigned kFadeTimer = 88;
-  static constexpr unsigned kProgressTimer = 99;
-  // Control window timers take ids from this range, never one of the fixed ids.
-  static constexpr unsigned kFirstControlTimerId = 4097;
-  static constexpr unsigned kLastControlTimerId = 0x7FFF;
+  enum : unsigned {
+    // Fixed window-timer ids of the paint manager itself.
+    kCaretTimer = 6553,
+    kMessageHoldTimer = 66,
+    kFadeTimer = 88,
+    kProgressTimer = 99,
+    // Control window timers take ids from this range, never one of the fixed ids.
+    kFirstControlTimerId = 4097,
+    kLastControlTimerId = 0x7FFF,
+  };
 
   PaintManager();
   ~PaintManager() override;
