@@ -50,6 +50,8 @@ bool SetKeyboardField(KeyboardConfig& k, const std::string& key, const std::stri
 bool SetUsbField(UsbConfig& u, const std::string& key, const std::string& value) {
   if (key == "keyboard") { u.keyboard = value; u.receiver = false; return !value.empty(); }
   if (key == "receiver") { u.keyboard = value; u.receiver = true; return !value.empty(); }
+  // Another link answers the link query like a receiver whose keyboard is always there.
+  if (key == "link") { u.keyboard = value; u.receiver = true; u.linked = true; return !value.empty(); }
   if (key == "vid") return ParseInt(value, u.vid);
   if (key == "pid") return ParseInt(value, u.pid);
   if (key == "release") return ParseInt(value, u.release);

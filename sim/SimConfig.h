@@ -7,8 +7,8 @@
 
 namespace sim {
 
-// A USB device: a keyboard by cable, or a receiver (also used for the other link) with
-// a keyboard behind it.
+// A USB device: a keyboard by cable, a receiver with a keyboard behind it, or another
+// link, which behaves as a receiver whose keyboard stays linked.
 struct UsbConfig {
   std::string id;
   std::string keyboard;

@@ -260,8 +260,8 @@ std::vector<uint8_t>* SimKeyboard::Find(Table table, int index) {
 std::map<std::string, std::vector<uint8_t>*> SimKeyboard::Persistent() {
   std::map<std::string, std::vector<uint8_t>*> tables;
   tables["settings"] = &m_settings;
-  for (int i = 0; i < 4; ++i) tables["keymap." + std::to_string(i)] = &m_keyMaps[i];
-  for (int i = 0; i < 5; ++i) tables["colourset." + std::to_string(i)] = &m_colourSets[i];
+  for (int i = 0; i < 4; ++i) tables[std::string("keymap.").append(1, char('0' + i))] = &m_keyMaps[i];
+  for (int i = 0; i < 5; ++i) tables[std::string("colourset.").append(1, char('0' + i))] = &m_colourSets[i];
   tables["macro"] = &m_macro;
   tables["matrix"] = &m_matrix;
   tables["canvas"] = &m_canvas;

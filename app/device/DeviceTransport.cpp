@@ -82,6 +82,7 @@ void DeviceTransport::CloseAll() {
 }
 
 bool DeviceTransport::GetModelDevices(std::vector<HidDeviceRecord*>& out) const {
+  out.clear();
   if (m_devices.empty()) return false;
   int model = GetCurrentModel();
   for (const auto& record : m_devices) {

@@ -354,6 +354,17 @@ TEST_F(Sim, ReceiverWithProductIdZeroWhileLinked) {
   EXPECT_EQ(begin[11] | (begin[12] << 8), 0x1101);
 }
 
+TEST_F(Sim, OtherLinkAnswersLikeALinkedReceiver) {
+  WriteText(world.ConfigPath(), std::string(kConfig) + "\n[usb air]\nlink = wireless\nvid = 0x3F1D\npid = 0x5201\n");
+  ASSERT_TRUE(sim::LoadConfig(world.ConfigPath()));
+  Link link("air");
+  auto d0 = link.Ask(0xD0);
+  ASSERT_EQ(d0.size(), 64u);
+  EXPECT_EQ(d0[11] | (d0[12] << 8), 0x1101);
+  EXPECT_EQ(d0[13], 4);
+  EXPECT_EQ(link.Ask(0x14, 0, nullptr, 56)[7], 0x55);
+}
+
 TEST_F(Sim, ModelsAnswerOnlyWhatTheyHave) {
   Link old("old"), small("small"), cable("cable");
   EXPECT_EQ(old.Ask(0x34, 0, nullptr, 24)[7], 0x0F) << "protocol 1 has no 0x34";
