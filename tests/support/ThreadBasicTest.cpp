@@ -35,6 +35,12 @@ private:
   std::vector<Clock::time_point> starts_;
 };
 
+// Thread start-up can be slow on a loaded machine: wait for the first step, not a fixed time.
+void WaitForFirstStep(Recorder& r) {
+  for (int i = 0; i < 1000 && r.Steps() == 0; ++i) Sleep(5);
+  ASSERT_GT(r.Steps(), 0) << "the worker never ran a step";
+}
+
 double MeanGapMs(const std::vector<Clock::time_point>& s) {
   return std::chrono::duration<double, std::milli>(s.back() - s.front()).count() / (s.size() - 1);
 }
@@ -50,24 +56,13 @@ TEST(ThreadBasic, RepeatsTheStepAtTheSixteenMillisecondPeriod) {
   ASSERT_GE(starts.size(), 10u);
   double gap = MeanGapMs(starts);
   EXPECT_GT(gap, 12.0);
-  EXPECT_LT(gap, 40.0);
-}
-
-TEST(ThreadBasic, LongStepIsFollowedAtOnceByTheNext) {
-  Recorder r(40);
-  ASSERT_TRUE(r.Start());
-  Sleep(450);
-  ASSERT_TRUE(r.Stop());
-  auto starts = r.Starts();
-  ASSERT_GE(starts.size(), 5u);
-  // No sleep after a step that took the whole period: the gap is the step itself.
-  EXPECT_LT(MeanGapMs(starts), 40.0 + 16.0);
+  EXPECT_LT(gap, 80.0) << "tolerant: a loaded machine oversleeps";
 }
 
 TEST(ThreadBasic, StopEndsTheThreadAfterTheRunningStep) {
   Recorder r(30);
   ASSERT_TRUE(r.Start());
-  Sleep(100);
+  WaitForFirstStep(r);
   ASSERT_TRUE(r.Stop());
   int steps = r.Steps();
   Sleep(100);
@@ -80,7 +75,7 @@ TEST(ThreadBasic, StopEndsTheThreadAfterTheRunningStep) {
 TEST(ThreadBasic, SlowStepThenStopKeepsTheEventAliveUntilTheThreadEnds) {
   Recorder r(1500);
   ASSERT_TRUE(r.Start());
-  Sleep(50);
+  WaitForFirstStep(r);
   EXPECT_FALSE(r.Stop(200)) << "the wait times out while the step still runs";
   HANDLE event = r.StopEvent();
   ASSERT_NE(nullptr, event);
@@ -92,15 +87,18 @@ TEST(ThreadBasic, SlowStepThenStopKeepsTheEventAliveUntilTheThreadEnds) {
   EXPECT_EQ(1, r.Steps());
 }
 
-TEST(ThreadBasic, InjectedClockDecidesTheSleep) {
-  // A clock that says every step took the whole period: the worker never sleeps.
-  Recorder r(0);
-  std::atomic<int64_t> now{0};
-  r.m_clock = [&] { return now += 16; };
-  ASSERT_TRUE(r.Start());
-  Sleep(100);
-  ASSERT_TRUE(r.Stop());
-  EXPECT_GT(r.Steps(), 50);
+// The sleep after a step is decided by the clock: a step that took the whole period
+// (or during which the clock went back) is followed by the next one at once.
+TEST(ThreadBasic, LongStepIsFollowedAtOnceByTheNext) {
+  for (int64_t tick : {16, 40, -5}) {
+    Recorder r(0);
+    std::atomic<int64_t> now{1000000};
+    r.m_clock = [&] { return now += tick; };
+    ASSERT_TRUE(r.Start());
+    Sleep(200);
+    ASSERT_TRUE(r.Stop());
+    EXPECT_GT(r.Steps(), 100) << "clock step " << tick << " ms must not cause a sleep";
+  }
 }
 
 TEST(WriteLog, AcceptsAnyFormatAndDoesNothing) {
