@@ -8,6 +8,7 @@
 #include "controls/MScroll.h"
 #include "controls/MText.h"
 #include "core/MRender.h"
+#include "core/MPanel.h"
 #include "core/MWindow.h"
 #include "core/Manager.h"
 #include "core/PaintManager.h"
@@ -100,6 +101,7 @@ struct Scene {
   explicit Scene(int count) {
     Manager::SetInstance(::GetModuleHandleW(nullptr));
     window.Create(nullptr, L"bench", WS_POPUP, 0, CRect(0, 0, kWidth, kHeight));
+    ::ShowWindow(window.GetSafeHwnd(), SW_SHOWNOACTIVATE);  // mouse tracking needs a shown window
     auto bitmap = std::make_unique<Gdiplus::Bitmap>(48, 24, PixelFormat32bppARGB);
     {
       Gdiplus::Graphics g(bitmap.get());
@@ -191,14 +193,19 @@ void BM_SingleControlRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_SingleControlRepaint)->Arg(100)->Arg(300)->Arg(600)->Unit(benchmark::kMillisecond);
 
-// A mouse move through the window's routing (hover tracking and every control's hook).
+// A mouse move through the window's routing (hover tracking and every control's hook),
+// sweeping the window in 3 px steps as a moving pointer does.
 void BM_MouseMoveRouting(benchmark::State& state) {
   Scene scene(static_cast<int>(state.range(0)));
-  int i = 0;
+  scene.Compose(CRect(0, 0, kWidth, kHeight));  // every picture current, as on screen
+  int i = 0, hovered = 0;
   for (auto _ : state) {
-    scene.window.pm.OnMouseMove(0, CPoint((i * 37) % kWidth, (i * 11) % kHeight));
+    const int step = i * 3;
+    scene.window.pm.OnMouseMove(0, CPoint(step % kWidth, (20 + step / kWidth * 23) % 220));
+    hovered += scene.window.pm.GetHoverControl() != nullptr;
     ++i;
   }
+  state.counters["hovered"] = hovered;
 }
 BENCHMARK(BM_MouseMoveRouting)->Arg(100)->Arg(300)->Arg(600)->Unit(benchmark::kMicrosecond);
 }  // namespace

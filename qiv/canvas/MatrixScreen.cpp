@@ -1,6 +1,9 @@
 #include "canvas/MatrixScreen.h"
 #include <algorithm>
 
+const int MatrixScreen::BAND_COUNT;
+const int MatrixScreen::WAVE_SIZE;
+
 MatrixScreen::MatrixScreen(MObject* parent, unsigned id, CRect rect, int visible) : MPanel(parent, id, rect, visible) {}
 MatrixScreen::~MatrixScreen() = default;
 const wchar_t* MatrixScreen::GetClassNameW() const { return L"MatrixScreen"; }

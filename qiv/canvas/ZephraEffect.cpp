@@ -2,6 +2,10 @@
 #include <algorithm>
 #include <cstring>
 
+// Defined here so that callers can take their address (they are exported with the class).
+const int ZephraEffect::SPECTRUM_SIZE;
+const int ZephraEffect::VOLUME_HISTORY;
+
 ZephraEffect::ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible) : MPanel(parent, id, rect, visible) {}
 ZephraEffect::~ZephraEffect() = default;
 const wchar_t* ZephraEffect::GetClassNameW() const { return L"ZephraEffect"; }

@@ -1,6 +1,7 @@
 // Paint manager: composing the window into a 32-bit buffer, layered presentation, the
 // painted caret, the message and progress overlay and control snapshots.
 #include <algorithm>
+#include <cstdint>
 #include "controls/MRichEdit.h"
 #include "core/MRender.h"
 #include "core/Manager.h"
@@ -72,15 +73,24 @@ void PaintManager::Compose(HDC dc, BYTE* bits, CSize size, CRect update) {
   const int w = size.cx, h = size.cy;
   const CRect client(0, 0, w, h);
   if (m_bLayered) ForEachPixel(bits, w, h, update, [](BYTE* p) { p[0] = p[1] = p[2] = p[3] = 0; });
-  {
+  if (m_pBkImage) {
     auto canvas = WrapDib(bits, w, h);
     Gdiplus::Graphics g(canvas.get());
-    if (m_pBkImage) {
-      DrawBackImage(g, client);
-    } else {
-      Gdiplus::SolidBrush frame(FromColorRef(m_crFrame)), back(FromColorRef(m_crBack));
-      g.FillRectangle(&frame, INT(0), INT(0), INT(w), INT(h));
-      g.FillRectangle(&back, INT(1), INT(1), INT(w - 2), INT(h - 2));
+    g.SetClip(Gdiplus::Rect(update.left, update.top, update.Width(), update.Height()));
+    DrawBackImage(g, client);
+  } else {
+    // The frame colour on the outermost pixel ring, the back colour inside; written
+    // straight into the buffer (both opaque but for alpha 254, so no blending is needed).
+    const auto pack = [](COLORREF c) {
+      return 0xFE000000u | (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+    };
+    const uint32_t frame = pack(m_crFrame), back = pack(m_crBack);
+    CRect area;
+    area.IntersectRect(update, client);
+    for (int y = area.top; y < area.bottom; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(bits + static_cast<size_t>(h - 1 - y) * w * 4);
+      const bool edgeRow = y == 0 || y == h - 1;
+      for (int x = area.left; x < area.right; ++x) row[x] = edgeRow || x == 0 || x == w - 1 ? frame : back;
     }
   }
   const CRect paint = m_bLayered ? client : update;

@@ -53,6 +53,21 @@ public:
   }
 };
 
+// Pumps messages until `done` holds or `ms` pass.
+template <class Done>
+bool PumpUntil(Done done, int ms) {
+  const DWORD start = ::GetTickCount();
+  while (!done() && ::GetTickCount() - start < static_cast<DWORD>(ms)) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(1);
+  }
+  return done();
+}
+
 void Pump(int ms = 0) {
   const DWORD start = ::GetTickCount();
   do {
@@ -359,7 +374,8 @@ TEST_F(PaintManagerWindow, ProgressOverlayAnimatesOnItsTimers) {
   dlg.pm.SetProgress(30, L"Downloading", CRect());
   EXPECT_EQ(CRect(0, 240, 400, 298), dlg.pm.GetMessageRect()) << "a band along the client bottom";
   EXPECT_EQ(0, dlg.pm.GetProgressShown());
-  Pump(400);  // the real 10 ms progress timer
+  // The real 10 ms progress timer, two percent a tick.
+  EXPECT_TRUE(PumpUntil([&] { return dlg.pm.GetProgressShown() >= 30; }, 5000));
   EXPECT_EQ(30, dlg.pm.GetProgressShown());
   dlg.pm.SetProgress(33, L"Downloading", CRect());
   EXPECT_EQ(33, dlg.pm.GetProgressShown()) << "a small step shows at once";
@@ -372,8 +388,7 @@ TEST_F(PaintManagerWindow, ProgressOverlayAnimatesOnItsTimers) {
   EXPECT_GE(bar >> 16, 0xF0u) << std::hex << bar;
   EXPECT_NEAR(static_cast<int>((bar >> 8) & 0xFF), 0xE1, 3) << std::hex << bar;
   EXPECT_LT(bar & 0xFF, 0x10u) << std::hex << bar;
-  Pump(700);
-  EXPECT_LT(dlg.pm.GetMessageAlpha(), 255) << "the fade started at 100";
+  EXPECT_TRUE(PumpUntil([&] { return dlg.pm.GetMessageAlpha() < 255; }, 5000)) << "the fade started at 100";
 }
 
 TEST_F(PaintManagerWindow, CaretIsDrawnOnlyWhileItsEditHasTheFocus) {
