@@ -112,9 +112,8 @@ bool DeviceTransport::TransferChecked(uint8_t command, uint8_t* buffer, uint32_t
 // would then read the reply of the one before.
 int DeviceTransport::ReadChunkReply(const Port& port, uint8_t* reply, int milliseconds, bool skipLinkReports) {
   int got = HIDReadTimeout(port.handle, reply, size_t(port.inputLength), milliseconds);
-  for (int skipped = 0; skipLinkReports && skipped < kMaxSkippedLinkReports && got >= 2 &&
-                        IsLinkReport(reply, size_t(got));
-       ++skipped) {
+  int skipped = 0;
+  while (skipLinkReports && got > 0 && IsLinkReport(reply, size_t(got)) && skipped++ < kMaxSkippedLinkReports) {
     std::fill(reply, reply + kFullReportLength, uint8_t(0));
     got = HIDReadTimeout(port.handle, reply, size_t(port.inputLength), milliseconds);
   }
@@ -144,7 +143,7 @@ bool DeviceTransport::MoveTable(uint8_t command, uint8_t* buffer, uint32_t lengt
       if (WriteReport(port.handle, request, port.outputLength) <= 0) return false;
       uint8_t reply[kFullReportLength] = {};
       int got = ReadChunkReply(port, reply, checked ? kCheckedReplyTimeoutMs : kReplyTimeoutMs,
-                          command != kCmdReceiverLink);
+                               command != kCmdReceiverLink);
       if (got <= 0) {
         if (!checked) return false;  // a lost reply ends a plain transfer at once
         ++tries;
