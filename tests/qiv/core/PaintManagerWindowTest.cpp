@@ -585,6 +585,29 @@ TEST_F(PaintManagerWindow, ReflectionAndMessageHiding) {
   EXPECT_EQ(0, dlg.pm.OnWindowMessage(WM_APP + 5, 0, 0));
 }
 
+// Init registers the private fonts found in "fonts" beside the program, and only those.
+TEST(PaintManagerFonts, InitRegistersThePrivateFontsBesideTheProgram) {
+  const CString folder = GetExeFolder() + L"fonts\\";
+  const CString bold = folder + L"Roboto-Bold.ttf";
+  const bool hadFolder = ::GetFileAttributesW(folder) != INVALID_FILE_ATTRIBUTES;
+  for (const wchar_t* other : {L"Roboto-Medium.ttf", L"Roboto-Regular.ttf", L"Roboto-SemiBold.ttf"})
+    if (::GetFileAttributesW(folder + other) != INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "other faces staged here";
+  ::CreateDirectoryW(folder, nullptr);
+  ASSERT_TRUE(::CopyFileW(L"Z:\\usr\\share\\fonts\\truetype\\roboto\\unhinted\\RobotoTTF\\Roboto-Bold.ttf", bold, FALSE));
+  {
+    TestDialog dlg;
+    Manager::SetInstance(::GetModuleHandleW(nullptr));
+    ASSERT_NE(nullptr, dlg.Create(nullptr, L"fonts", WS_POPUP, 0, CRect(0, 0, 50, 50)));
+    EXPECT_NE(nullptr, dlg.pm.FindTempFont(L"Roboto-Bold"));
+    EXPECT_EQ(nullptr, dlg.pm.FindTempFont(L"Roboto-Regular")) << "a missing file is skipped";
+    EXPECT_EQ(102u, dlg.pm.GetScrollVID());
+    EXPECT_EQ(101u, dlg.pm.GetScrollHID());
+    dlg.DestroyWindow();
+  }
+  ::DeleteFileW(bold);
+  if (!hadFolder) ::RemoveDirectoryW(folder);
+}
+
 // After the window's data is gone the manager is still safe to use until it dies.
 TEST_F(PaintManagerWindow, DestroyDataKeepsTheLocks) {
   dlg.AddControl(1, CRect());

@@ -217,6 +217,38 @@ TEST(Render, DrawColorAndGradientRespectAlpha) {
   ::ReleaseDC(nullptr, screen);
 }
 
+TEST(Render, TransitionsBlendRowByRow) {
+  HDC screen = ::GetDC(nullptr);
+  HDC dst = ::CreateCompatibleDC(screen), src = ::CreateCompatibleDC(screen);
+  BYTE *dstBits = nullptr, *srcBits = nullptr;
+  HBITMAP dstDib = MRender::CreateARGB32Bitmap(screen, 10, 10, &dstBits);
+  HBITMAP srcDib = MRender::CreateARGB32Bitmap(screen, 10, 10, &srcBits);
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ oldDst = ::SelectObject(dst, dstDib), oldSrc = ::SelectObject(src, srcDib);
+  for (int i = 0; i < 100; ++i) {  // opaque grey 200
+    srcBits[i * 4] = srcBits[i * 4 + 1] = srcBits[i * 4 + 2] = 200;
+    srcBits[i * 4 + 3] = 255;
+  }
+  const CRect all(0, 0, 10, 10);
+  EXPECT_EQ(255, MRender::DrawVerticalTransition(dst, src, all, all, 0, 0));
+  ::GdiFlush();
+  EXPECT_EQ(200, dstBits[0]) << "0 and 0: an opaque copy";
+  std::fill(dstBits, dstBits + 400, 0);
+  const int last = MRender::DrawVerticalTransition(dst, src, all, all, 0, 100);
+  EXPECT_LT(last, 255);
+  EXPECT_GT(last, 0);
+  ::GdiFlush();
+  const BYTE topRow = dstBits[9 * 40], bottomRow = dstBits[0];  // bottom-up rows
+  EXPECT_GT(topRow, bottomRow) << "the top row is the most opaque";
+  EXPECT_EQ(255, MRender::DrawHorizontalTransition(dst, src, CRect(), CRect(), 0, 50)) << "no columns";
+  ::SelectObject(dst, oldDst);
+  ::SelectObject(src, oldSrc);
+  ::DeleteObject(dstDib);
+  ::DeleteObject(srcDib);
+  ::DeleteDC(dst);
+  ::DeleteDC(src);
+}
+
 // The file is 24-bit whatever the display depth, so nothing is written past the buffer.
 TEST(Render, SaveBitmapToFileWritesA24BitFile) {
   HDC screen = ::GetDC(nullptr);
