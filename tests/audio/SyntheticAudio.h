@@ -102,16 +102,20 @@ public:
   static constexpr int kCycleMs = 16;
   static constexpr int kCycleFrames = kRate * kCycleMs / 1000;  // 768
 
-  ClickTrack(double bpm, float noise) : m_beatFrames(60.0 * kRate / bpm), m_noise(noise) {}
+  ClickTrack(double bpm, float noise, double firstBeatMs = 0.0, double clickMs = 40.0,
+             double decayPerSecond = 120.0)
+      : m_beatFrames(60.0 * kRate / bpm), m_noise(noise), m_firstBeatFrames(firstBeatMs * kRate / 1000.0),
+        m_clickFrames(clickMs * kRate / 1000.0), m_decay(decayPerSecond) {}
 
   std::vector<float> Next() {
     std::vector<float> samples(2 * kCycleFrames);
     for (int f = 0; f < kCycleFrames; ++f, ++m_frame) {
-      const double sinceBeat = std::fmod(static_cast<double>(m_frame), m_beatFrames);
+      const double position = static_cast<double>(m_frame) - m_firstBeatFrames;
+      const double sinceBeat = position < 0 ? m_beatFrames : std::fmod(position, m_beatFrames);
       float v = m_generator.Next(m_noise);
-      if (sinceBeat < kClickFrames) {
+      if (sinceBeat < m_clickFrames) {
         const double t = sinceBeat / kRate;
-        v += static_cast<float>(0.8 * std::exp(-t * 120.0) * std::sin(2.0 * 3.141592653589793 * 55.0 * t));
+        v += static_cast<float>(0.8 * std::exp(-t * m_decay) * std::sin(2.0 * 3.141592653589793 * 55.0 * t));
       }
       samples[2 * f] = samples[2 * f + 1] = v;
     }
@@ -120,9 +124,11 @@ public:
   double BeatMs() const { return m_beatFrames * 1000.0 / kRate; }
 
 private:
-  static constexpr int kClickFrames = kRate * 40 / 1000;
   double m_beatFrames;
   float m_noise;
+  double m_firstBeatFrames;
+  double m_clickFrames;
+  double m_decay;
   int64_t m_frame = 0;
   NoiseGenerator m_generator;
 };
