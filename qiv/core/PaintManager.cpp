@@ -41,6 +41,8 @@ void PaintManager::Init(HWND window, MWindow* owner) {
     m_hPaintDC = ::GetDC(window);
   }
   m_pOwner = owner;
+  InitDragDrop();
+  SetTargetWnd(window);
   static const struct {
     const wchar_t* file;
     const wchar_t* face;
@@ -60,6 +62,7 @@ void PaintManager::Init(HWND window, MWindow* owner) {
 }
 
 void PaintManager::DestroyData() {
+  RevokeTarget();
   if (!m_bInit) return;
   m_pBkImage.reset();
   if (m_hPaintDC) ::ReleaseDC(m_hPaintWnd, m_hPaintDC);
@@ -356,8 +359,10 @@ LRESULT PaintManager::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return OnPaint();
     case WM_GETMINMAXINFO:
       return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
-    case WM_CREATE:
     case WM_DESTROY:
+      RevokeTarget();  // while the window still exists
+      return 1;
+    case WM_CREATE:
     case WM_SIZE:
     case WM_CHAR:
     case WM_MOUSEHOVER:

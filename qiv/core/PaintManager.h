@@ -10,9 +10,11 @@
 #include <vector>
 #include "core/CString.h"
 #include "core/CriticalSection.h"
+#include "core/DropTarget.h"
 #include "core/Geometry.h"
 #include "core/ImgResInfo.h"
 #include "core/MControl.h"
+#include "core/MShadow.h"
 #include "core/MTimer.h"
 #include "qiv_export.h"
 
@@ -34,7 +36,7 @@ struct ControlTimerRecord {
   MControl* control = nullptr;
 };
 
-class QIV_API PaintManager : public MTimer {
+class QIV_API PaintManager : public MTimer, public CIDropTarget {
 public:
   enum : unsigned {
     // Fixed window-timer ids of the paint manager itself.
@@ -171,6 +173,25 @@ public:
   Gdiplus::FontFamily* FindTempFont(const wchar_t* face);
   void ClearTempFont();
 
+  // ---- drag and drop ----
+  // Registers the paint window as the OLE drop target of four picture formats; 1 on success.
+  int InitDragDrop();
+  void OnDragOver(POINTL point) override;
+  bool OnDrop(FORMATETC* format, STGMEDIUM& medium, DWORD* effect) override;
+
+  // ---- drop shadow ----
+  void CreateShadow(int show, bool force);
+  int SetSize(int size);
+  int SetSharpness(unsigned sharpness);
+  int SetDarkness(unsigned darkness);
+  int SetPosition(int x, int y);
+  int SetShadowColor(COLORREF color);
+  void SetShadowImage(const wchar_t* file, CRect corners);
+  void SetShadowImage(unsigned resourceId, CRect corners);
+  void SetShadowShow(int show);
+  void DisableShadow(int disable);
+  MShadow& GetShadow() { return m_shadow; }
+
   // ---- mouse, keyboard, focus, tooltip and balloon ----
   int OnMouseMove(unsigned flags, CPoint point);
   int OnMouseLeave(unsigned flags, long lParam);
@@ -220,6 +241,8 @@ private:
   };
   void DeleteListed(MControl* control);
   void OnOverlayTimer(unsigned id);
+  bool TryLockTickChain(MControl* client);
+  void UnlockTickChain(MControl* client);
   void OnCaretTimer();
   int StartDrag();
   Gdiplus::FontFamily* KeepFamily(const wchar_t* face, std::unique_ptr<Gdiplus::PrivateFontCollection> collection);
@@ -286,6 +309,7 @@ private:
   CriticalSection m_fontLock;
   int m_walkDepth = 0;
   std::vector<MControl*> m_deferred;
+  MShadow m_shadow;
 };
 
 template <class Visit>

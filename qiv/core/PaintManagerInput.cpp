@@ -26,13 +26,6 @@ unsigned PaintManager::ModifierCode() {
   return code;
 }
 
-int PaintManager::StartDrag() {
-  // OLE dragging of the armed snapshot belongs to the drop-target support; without it
-  // the drag simply ends here.
-  m_bDragArmed = 0;
-  return 1;
-}
-
 int PaintManager::OnMouseMove(unsigned flags, CPoint point) {
   RoutingScope scope(*this);
   if (!m_bMouseTracking && IsWindowAlive()) {
