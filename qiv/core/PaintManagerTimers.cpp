@@ -1,6 +1,5 @@
 // Paint manager: the window's multimedia-timer clients and the controls' window timers.
 #include <algorithm>
-#include <vector>
 #include "core/PaintManager.h"
 
 void PaintManager::SetMTimer(unsigned period) { m_uMTimerID = MTimer::SetTimer(period, L"", 0); }
@@ -31,24 +30,43 @@ void PaintManager::OnMTimer(unsigned id) {
   for (size_t i = 0; i < m_mtimerClients.size(); ++i) {
     MControl* client = m_mtimerClients[i];
     if (!client || !client->IsRunTimer()) continue;
-    // The tick never waits for a lock: it takes, without blocking, every list lock its
-    // client's repaint requests will need, from the window down (the order the
-    // interface thread uses). When one is busy the client is ticked next time. So the
-    // interface thread may hold any of them while it waits for this tick to end.
-    std::vector<MControl*> chain;
-    for (MControl* c = client; c; c = dynamic_cast<MControl*>(c->GetParantObject())) chain.push_back(c);
-    if (!m_areasLock.TryLock()) continue;
-    if (!m_controlsLock.TryLock()) {
-      m_areasLock.Unlock();
-      continue;
+    if (TryLockTickChain(client)) {
+      client->OnTimer();
+      UnlockTickChain(client);
     }
-    size_t held = 0;
-    for (auto it = chain.rbegin(); it != chain.rend() && (*it)->TryLockControls(); ++it) ++held;
-    if (held == chain.size()) client->OnTimer();
-    for (size_t k = 0; k < held; ++k) chain[chain.size() - 1 - k]->UnlockControls();
-    m_controlsLock.Unlock();
-    m_areasLock.Unlock();
   }
+}
+
+// The tick never blocks on a list lock: it takes, without waiting, every lock its
+// client's repaint requests will need, from the window down (the order the interface
+// thread uses), and tries again for a few milliseconds while one is busy. So the
+// interface thread may hold any of them while it waits for the tick to end; at worst
+// the client misses one tick.
+bool PaintManager::TryLockTickChain(MControl* client) {
+  MControl* chain[32];
+  int depth = 0;
+  for (MControl* c = client; c && depth < 32; c = dynamic_cast<MControl*>(c->GetParantObject())) chain[depth++] = c;
+  const DWORD start = ::GetTickCount();
+  do {
+    if (m_areasLock.TryLock()) {
+      if (m_controlsLock.TryLock()) {
+        int held = 0;
+        while (held < depth && chain[depth - 1 - held]->TryLockControls()) ++held;
+        if (held == depth) return true;
+        while (held > 0) chain[depth - held--]->UnlockControls();
+        m_controlsLock.Unlock();
+      }
+      m_areasLock.Unlock();
+    }
+    ::Sleep(0);
+  } while (::GetTickCount() - start < 5);
+  return false;
+}
+
+void PaintManager::UnlockTickChain(MControl* client) {
+  for (MControl* c = client; c; c = dynamic_cast<MControl*>(c->GetParantObject())) c->UnlockControls();
+  m_controlsLock.Unlock();
+  m_areasLock.Unlock();
 }
 
 int PaintManager::SetTimer(MControl* control, unsigned key, unsigned elapse) {
