@@ -91,6 +91,22 @@ void FileError(XmlDoc& notes, DWORD error) {
   notes.AddResultNote(L"file_error", XmlNoteMsg | XmlNoteN, msg, static_cast<int>(error));
 }
 
+// The word after "charset=" in a content type such as "text/html; charset=utf-8".
+CString CharsetOf(const CString& contentType) {
+  CString lower = contentType;
+  lower.MakeLower();
+  int i = lower.Find(L"charset");
+  if (i < 0) return CString();
+  i += 7;
+  while (contentType.GetAt(i) == L' ') ++i;
+  if (contentType.GetAt(i) != L'=') return CString();
+  ++i;
+  while (contentType.GetAt(i) == L' ' || contentType.GetAt(i) == L'"' || contentType.GetAt(i) == L'\'') ++i;
+  int b = i;
+  while (i < contentType.GetLength() && !IsOneOf(L" \t\r\n;\"'", contentType.GetAt(i))) ++i;
+  return contentType.Mid(b, i - b);
+}
+
 const ByteOrderMark* MarkOf(int flags) {
   for (const auto& m : kMarks)
     if (flags & m.flag) return &m;
@@ -365,19 +381,8 @@ CString XmlDoc::GetDeclaredEncoding(const wchar_t* text, int length) {
           if (!equiv.hasValue || !content.hasValue) break;
           CString equivValue = UnescapeText(text + equiv.innerStart, equiv.innerEnd - equiv.innerStart);
           if (equivValue.CompareNoCase(L"Content-Type") != 0) break;
-          CString value = UnescapeText(text + content.innerStart, content.innerEnd - content.innerStart);
-          CString lower = value;
-          lower.MakeLower();
-          int i = lower.Find(L"charset");
-          if (i < 0) break;
-          i += 7;
-          while (value.GetAt(i) == L' ') ++i;
-          if (value.GetAt(i) != L'=') break;
-          ++i;
-          while (value.GetAt(i) == L' ' || value.GetAt(i) == L'"' || value.GetAt(i) == L'\'') ++i;
-          int b = i;
-          while (i < value.GetLength() && !IsOneOf(L" \t\r\n;\"'", value.GetAt(i))) ++i;
-          return value.Mid(b, i - b);
+          CString charset = CharsetOf(UnescapeText(text + content.innerStart, content.innerEnd - content.innerStart));
+          if (!charset.IsEmpty()) return charset;
         }
         break;
       case XmlNodeEndTag:
