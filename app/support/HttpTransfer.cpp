@@ -95,6 +95,7 @@ int HttpTransfer::HttpGetText(const CString& url, CString& text) {
     DWORD got = 0;
     if (!ReadChunk(request.get(), buffer.data(), got)) return -1;
     if (got == 0) break;
+    if (body.size() + got > kMaxTextSize) return -1;
     body.append(buffer.data(), got);
     if (!m_run) break;
   }

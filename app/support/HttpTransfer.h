@@ -12,6 +12,8 @@ constexpr UINT UM_DOWNLOAD_PROGRESS = 0x694;
 class HttpTransfer {
 public:
   static constexpr DWORD kChunkSize = 10240;
+  // HttpGetText fetches small texts; a body beyond this fails instead of filling memory.
+  static constexpr size_t kMaxTextSize = 16u << 20;
 
   HttpTransfer() = default;
   virtual ~HttpTransfer();

@@ -94,6 +94,19 @@ TEST(HttpTransfer, DownloadWithoutContentLengthReadsToTheEnd) {
   EXPECT_EQ(text.GetLength(), 30000);
 }
 
+TEST(HttpTransfer, EndlessTextBodyFailsInsteadOfFillingMemory) {
+  LoopbackHttpServer server([](SOCKET s, const LoopbackHttpServer::Request&) {
+    std::string block(1 << 20, '7');
+    LoopbackHttpServer::SendAll(s, LoopbackHttpServer::Head(200, ""));
+    for (size_t sent = 0; sent <= HttpTransfer::kMaxTextSize; sent += block.size())
+      if (!LoopbackHttpServer::SendAll(s, block)) break;
+  });
+  HttpTransfer t;
+  CString text(L"unchanged");
+  EXPECT_EQ(t.HttpGetText(server.Url("/version").c_str(), text), -1);
+  EXPECT_EQ(text, L"unchanged");
+}
+
 TEST(HttpTransfer, ErrorStatusesFailAndLeaveNoFile) {
   for (int status : {404, 500}) {
     SCOPED_TRACE(status);
