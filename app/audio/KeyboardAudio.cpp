@@ -19,7 +19,7 @@ HRESULT CreateSystemEnumerator(IMMDeviceEnumerator** enumerator) {
 }  // namespace
 
 KeyboardAudio::KeyboardAudio()
-    : m_clock([] { return static_cast<uint32_t>(GetTickCount()); }),
+    : m_tickClock([] { return static_cast<uint32_t>(GetTickCount()); }),
       m_createEnumerator(CreateSystemEnumerator) {
   // Without the analyser or the meter the block analysis is skipped; capture still works.
   m_analyzer.reset(new (std::nothrow) SpectrumAnalyzer(kBlockSize));

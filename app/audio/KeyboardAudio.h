@@ -92,7 +92,7 @@ public:
   std::atomic<int> m_waveGain{270};
 
   // Millisecond tick used for beats and the band animation (GetTickCount by default).
-  std::function<uint32_t()> m_clock;
+  std::function<uint32_t()> m_tickClock;
   // Creates the device enumerator (the system's MMDeviceEnumerator by default).
   std::function<HRESULT(IMMDeviceEnumerator**)> m_createEnumerator;
 

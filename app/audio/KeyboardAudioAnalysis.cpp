@@ -69,7 +69,7 @@ void KeyboardAudio::DetectBeat() {
   float threshold = mean + 1.5f * deviation;
   if (!(threshold > 0.01f)) threshold = 0.01f;
 
-  const uint32_t now = m_clock();
+  const uint32_t now = m_tickClock();
   const uint32_t sinceBeat = now - m_lastBeatTick;  // unsigned: survives the tick wrap
   if (energy > threshold && sinceBeat > 150) {
     m_beat = true;

@@ -11,7 +11,7 @@
 #include "canvas/ZephraEffect.h"
 
 AudioBands KeyboardAudio::PrepareBands(float level) {
-  const uint32_t now = m_clock();
+  const uint32_t now = m_tickClock();
   const float dt = static_cast<float>(now - m_publishTick) / 1000.0f;  // unsigned difference
   m_publishTick = now;
 

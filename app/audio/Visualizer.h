@@ -40,7 +40,8 @@ public:
   void PushSamples(const float* samples, int count);
   void ClearInput() { PushSamples(nullptr, 0); }
 
-  // One frame step: analysis, both layers, composition, hand-over, hue advance.
+  // One frame step: analysis, both layers, composition, hand-over, hue advance. The
+  // render thread's step; call it directly only while that thread is not running.
   void RenderFrame();
   void Analyse();
 

@@ -49,9 +49,10 @@ TEST(SpectrumAnalyzer, ShortBlocksArePaddedAndTinyTransformsLeftAlone) {
   EXPECT_NEAR(magnitudes[0], PlainMagnitude(padded, 0), 1e-6);
 
   float one[2] = {3.0f, -1.0f};
-  SpectrumAnalyzer::Transform(one, 1);
+  SpectrumAnalyzer(1).Transform(one);
   EXPECT_EQ(one[0], 3.0f);
   EXPECT_EQ(one[1], -1.0f);
+  EXPECT_TRUE(SpectrumAnalyzer(1).Compute(std::vector<float>{3.0f}).empty());
 }
 
 TEST(LoudnessMeter, WeightsFollowTheCurve) {

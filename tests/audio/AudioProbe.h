@@ -17,7 +17,7 @@ public:
   };
 
   AudioProbe() {
-    m_clock = [this] { return now; };
+    m_tickClock = [this] { return now; };
     m_waveGain = 1;
   }
 

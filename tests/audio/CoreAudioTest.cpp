@@ -258,6 +258,14 @@ TEST_F(CoreAudio, StopIsSafeToRepeatAndWithoutStart) {
   EXPECT_EQ(device.activations, 1);
 }
 
+TEST_F(CoreAudio, ANameWithoutAnEndpointDoesNotRecurse) {
+  // The fallback to the first endpoint is tried once; it must not retry for ever when
+  // even that one is missing.
+  audio->m_endpointNames.push_back("Default Loopback Device");
+  audio->InitCapture();
+  EXPECT_EQ(audio->m_audioClient, nullptr);
+}
+
 TEST_F(CoreAudio, NotificationInterfaceIsNotReferenceCounted) {
   IMMNotificationClient* face = audio.get();
   EXPECT_EQ(face->AddRef(), 1u);

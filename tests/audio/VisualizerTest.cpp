@@ -132,6 +132,17 @@ TEST_F(VisualizerTest, WindowsAndTheInputLength) {
   EXPECT_EQ(columns(0, input.data(), 100), columns(0, padded.data(), 512));
 }
 
+TEST_F(VisualizerTest, BandWidthsOutOfRangeAreLimited) {
+  v->PushSamples(Cosine(3, 40.0f).data(), 512);
+  for (int mode : {0, 1})
+    for (int width : {0, -3, 200, 1000}) {
+      v->m_bandMode = mode;
+      v->m_bandWidth = width;
+      v->Analyse();
+      for (float level : v->m_columnLevels) ASSERT_TRUE(level >= 0.0f && level <= 1.0f) << mode << "/" << width;
+    }
+}
+
 TEST_F(VisualizerTest, SilenceDecaysTheBarsByAFifthPerFrame) {
   Plain();
   v->m_foregroundMode = 6;
