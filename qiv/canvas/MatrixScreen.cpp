@@ -4,7 +4,17 @@
 const int MatrixScreen::BAND_COUNT;
 const int MatrixScreen::WAVE_SIZE;
 
-MatrixScreen::MatrixScreen(MObject* parent, unsigned id, CRect rect, int visible) : MPanel(parent, id, rect, visible) {}
+const int MatrixScreen::CELL_COUNT;
+
+MatrixScreen::MatrixScreen(MObject* parent, unsigned id, CRect rect, int visible) : MPanel(parent, id, rect, visible) {
+  for (int i = 0; i < CELL_COUNT; ++i) m_cells[i].id = i;
+}
+
+std::vector<MATRIXITEM_INFO*> MatrixScreen::GetKeyItems() {
+  std::vector<MATRIXITEM_INFO*> out;
+  for (MATRIXITEM_INFO& cell : m_cells) out.push_back(&cell);
+  return out;
+}
 MatrixScreen::~MatrixScreen() = default;
 const wchar_t* MatrixScreen::GetClassNameW() const { return L"MatrixScreen"; }
 

@@ -3,6 +3,13 @@
 #pragma once
 #include <windows.h>
 #include "core/MPanel.h"
+#include <vector>
+
+// One cell of the 7 x 7 screen.
+struct MATRIXITEM_INFO {
+  int id = 0;  // 0-48, row by row
+  COLORREF color = 0;
+};
 
 class QIV_API MatrixScreen : public MPanel {
 public:
@@ -12,6 +19,9 @@ public:
   MatrixScreen(MObject* parent, unsigned id, CRect rect, int visible);
   ~MatrixScreen() override;
   const wchar_t* GetClassNameW() const override;
+  static const int CELL_COUNT = 49;
+  // The 49 cells; they stay the control's.
+  std::vector<MATRIXITEM_INFO*> GetKeyItems();
 
   // Audio setters.
   void SetAudioData(const float values[], int count);
@@ -31,4 +41,5 @@ protected:
   float m_wave[WAVE_SIZE] = {};
   int m_waveCount = 0;
   float m_audioAmplitude = 0.0f;
+  MATRIXITEM_INFO m_cells[CELL_COUNT];
 };

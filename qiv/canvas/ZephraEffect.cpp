@@ -10,6 +10,18 @@ ZephraEffect::ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible
 ZephraEffect::~ZephraEffect() = default;
 const wchar_t* ZephraEffect::GetClassNameW() const { return L"ZephraEffect"; }
 
+std::vector<KEYITEM_INFO*> ZephraEffect::GetKeyItems() {
+  std::lock_guard<std::mutex> guard(m_itemsLock);
+  std::vector<KEYITEM_INFO*> out;
+  for (KEYITEM_INFO& item : m_keyItems) out.push_back(&item);
+  return out;
+}
+
+void ZephraEffect::SetKeyItems(const std::vector<KEYITEM_INFO>& items) {
+  std::lock_guard<std::mutex> guard(m_itemsLock);
+  m_keyItems = items;
+}
+
 void ZephraEffect::Initialize() {
   m_currentVolume = m_peakVolume = m_averageVolume = m_audioLevel = 0.0f;
   m_musicAmplitude = 0;

@@ -4,6 +4,15 @@
 #pragma once
 #include <windows.h>
 #include "core/MPanel.h"
+#include <mutex>
+#include <vector>
+
+// One key of the canvas: key codes 300 and above are the light strips' pseudo-keys.
+struct KEYITEM_INFO {
+  DWORD keyCode = 0;
+  COLORREF color = 0;
+  CRect rect;
+};
 
 class QIV_API ZephraEffect : public MPanel {
 public:
@@ -13,6 +22,10 @@ public:
   ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible);
   ~ZephraEffect() override;
   const wchar_t* GetClassNameW() const override;
+  // The key items stay the canvas's; the vector is the caller's.
+  std::vector<KEYITEM_INFO*> GetKeyItems();
+  // Replaces the key items (from the model's layout).
+  void SetKeyItems(const std::vector<KEYITEM_INFO>& items);
 
   // Resets the audio inputs (after the device set-up).
   void Initialize();
@@ -65,4 +78,6 @@ protected:
   float m_high = 0.0f;
   float m_beatBoost = 0.0f;
   int m_musicAmplitude = 200;
+  std::mutex m_itemsLock;
+  std::vector<KEYITEM_INFO> m_keyItems;
 };
