@@ -8,6 +8,9 @@
 #include "AudioProbe.h"
 #include "SyntheticAudio.h"
 #include "audio/AudioBands.h"
+#include "audio/Visualizer.h"
+#include "canvas/MatrixScreen.h"
+#include "canvas/ZephraEffect.h"
 
 namespace {
 // Consumer doubles: they record every call in one shared log and keep what they got.
@@ -164,4 +167,42 @@ TEST(Publication, MissingConsumersAreSkipped) {
   DeliverAudio(audio.PrepareBands(0.5f), static_cast<MatrixRecorder*>(nullptr),
                static_cast<CanvasRecorder*>(nullptr), static_cast<RendererRecorder*>(nullptr));
   EXPECT_TRUE(log.calls.empty());
+}
+
+TEST(Publication, CaptureCyclesFeedTheCanvasControls) {
+  AudioProbe audio;
+  auto script = std::make_shared<PacketScript>();
+  audio.SetPacketSource(std::make_unique<ScriptedPacketSource>(script));
+  MatrixScreen matrix(nullptr, 277, CRect(0, 0, 70, 70), 0);
+  ZephraEffect canvas(nullptr, 59, CRect(0, 0, 320, 80), 0);
+  auto visualizer = std::make_unique<Visualizer>();
+  visualizer->Init();
+  audio.m_matrixConsumer = &matrix;
+  audio.m_canvasConsumer = &canvas;
+  audio.m_visualizerConsumer = visualizer.get();
+
+  script->AddConstant(8, 0.05f);
+  audio.ProcessPackets();
+  EXPECT_NEAR(canvas.GetCurrentVolume(), 0.6324555f, 1e-6);
+  EXPECT_EQ(canvas.GetMusicAmplitude(), 63);
+  EXPECT_NEAR(canvas.GetAudioLevel(), 0.1f, 1e-6);  // the RMS
+  EXPECT_EQ(canvas.GetPeakVolume(), 0.0f);           // of the cycle before
+  EXPECT_EQ(matrix.GetInputWaveCount(), 512);
+  EXPECT_NEAR(matrix.GetInputWave(511), 0.1f, 1e-7);
+  EXPECT_EQ(matrix.GetMasterVolume(), 1.0f);
+  EXPECT_GT(matrix.GetAudioLevel(0), 0.0f);
+
+  script->AddConstant(8, 0.0f);
+  audio.ProcessPackets();
+  EXPECT_NEAR(canvas.GetPeakVolume(), 0.4f, 1e-6);
+  EXPECT_EQ(canvas.GetCurrentVolume(), 0.0f);
+  EXPECT_EQ(matrix.GetAudioLevel(0), 0.0f);
+
+  // A keyboard without a matrix screen: only the canvas and the visualiser are fed.
+  audio.m_matrixConsumer = nullptr;
+  script->AddConstant(8, 0.2f);
+  audio.ProcessPackets();
+  EXPECT_EQ(canvas.GetCurrentVolume(), 1.0f);
+  EXPECT_EQ(matrix.GetInputWave(511), 0.0f);
+  audio.m_visualizerConsumer = nullptr;
 }
