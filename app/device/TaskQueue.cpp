@@ -1,0 +1,36 @@
+#include "device/TaskQueue.h"
+
+void TaskQueue::Push(int code) {
+  std::lock_guard<std::mutex> guard(m_lock);
+  m_codes.push_back(code);
+}
+
+bool TaskQueue::PushIfEmpty(int code) {
+  std::lock_guard<std::mutex> guard(m_lock);
+  if (!m_codes.empty()) return false;
+  m_codes.push_back(code);
+  return true;
+}
+
+bool TaskQueue::Take(int& code) {
+  std::lock_guard<std::mutex> guard(m_lock);
+  if (m_codes.empty()) return false;
+  code = m_codes.front();
+  m_codes.pop_front();
+  return true;
+}
+
+void TaskQueue::Clear() {
+  std::lock_guard<std::mutex> guard(m_lock);
+  m_codes.clear();
+}
+
+bool TaskQueue::IsEmpty() const {
+  std::lock_guard<std::mutex> guard(m_lock);
+  return m_codes.empty();
+}
+
+size_t TaskQueue::Size() const {
+  std::lock_guard<std::mutex> guard(m_lock);
+  return m_codes.size();
+}

@@ -1,0 +1,22 @@
+// The worker's task codes, first in first out. The user-interface thread and the worker
+// both append; the worker takes; either thread may empty it. One lock guards every
+// operation, so "append only when empty" is decided and done under it.
+#pragma once
+#include <deque>
+#include <mutex>
+
+class TaskQueue {
+public:
+  void Push(int code);
+  // Appends only when the queue is empty; answers whether it appended.
+  bool PushIfEmpty(int code);
+  // Takes the first code; false when the queue is empty.
+  bool Take(int& code);
+  void Clear();
+  bool IsEmpty() const;
+  size_t Size() const;
+
+private:
+  mutable std::mutex m_lock;
+  std::deque<int> m_codes;
+};

@@ -1,0 +1,209 @@
+#include "shell/KeyboardDlg.h"
+#include <mmsystem.h>
+#include <cstdio>
+#include "canvas/MatrixScreen.h"
+#include "canvas/ZephraEffect.h"
+#include "device/DeviceTransport.h"
+#include "store/KeyboardDataStore.h"
+#include "support/WriteLog.h"
+#include "widgets/CDeviceList.h"
+
+KeyboardDlg::KeyboardDlg() : KeyboardDlg(DeviceTransport::Instance(), KeyboardDataStore::Instance()) {}
+
+KeyboardDlg::KeyboardDlg(DeviceTransport& transport, KeyboardDataStore& store)
+    : m_transport(transport), m_store(store) {}
+
+KeyboardDlg::~KeyboardDlg() {
+  Stop(1000);
+  if (m_store.IsOpened()) m_store.CloseDeviceDb();
+}
+
+void KeyboardDlg::Sleep(DWORD ms) {
+  if (m_sleep) m_sleep(ms);
+  else ::Sleep(ms);
+}
+
+bool KeyboardDlg::RunsAnyState(int code) const {
+  return code == kTaskInitDevices || code == kTaskDeviceArrived || code == kTaskDeviceRemoved ||
+         code == kTaskDeviceChosen || code == kTaskUpdateCheck || code == kTaskUpdateInstall;
+}
+
+bool KeyboardDlg::IsWaitTask(int code) const {
+  return code == kTaskApplyProfile || code == kTaskShowKeys || code == kTaskKnobKey || code == kTaskKeyMap ||
+         code == kTaskMacros || code == kTaskWriteColourSet || code == kTaskFactoryReset;
+}
+
+void KeyboardDlg::CloseWaitDialog() {
+  if (m_waitDlg) m_waitDlg->DoOK();
+}
+
+void KeyboardDlg::EnableMainWindow() {
+  if (GetSafeHwnd()) ::EnableWindow(GetSafeHwnd(), TRUE);
+}
+
+bool KeyboardDlg::IsHomePageShown() const {
+  // The home layout (control 69) shows exactly while the home tab is selected.
+  return m_mainPage == 0;
+}
+
+bool KeyboardDlg::IsMainWindowShown() const {
+  return GetSafeHwnd() && ::IsWindowVisible(GetSafeHwnd());
+}
+
+void KeyboardDlg::WorkStep() {
+  if (m_suspended) return;
+  if (m_toolProcessId) WaitForFirmwareTool();
+
+  int code = 0;
+  if (!m_taskQueue.Take(code)) {
+    if (!m_devicePresent) return;
+    timeBeginPeriod(1);
+    if (m_mainPage == 1) {
+      if (IsMainWindowShown() && m_liveKeyColors) ReadLiveKeyColors();
+    } else if (m_deviceLinked && m_canvasPageShown && !IsHomePageShown()) {
+      SendVisualizerFrame();
+    }
+    if (m_deviceLinked && m_matrixStreaming && !IsHomePageShown()) StreamMatrixFrame();
+    timeEndPeriod(1);
+    PollDeviceNotify();
+    return;
+  }
+
+  if (RunsAnyState(code)) RunTask(code);
+  if (m_devicePresent && m_deviceLinked) {
+    // Codes that ran above (the update install among them) do not run a second time.
+    if (!RunsAnyState(code)) {
+      RunTask(code);
+      if (IsWaitTask(code)) {
+        CloseWaitDialog();
+        Sleep(100);
+      }
+    }
+    m_needConfigBegin = 1;
+  } else if (!RunsAnyState(code)) {
+    // Dropped without a keyboard: nobody else would close its wait dialog.
+    if (IsWaitTask(code)) CloseWaitDialog();
+    if (code == kTaskFactoryReset) EnableMainWindow();
+  }
+}
+
+void KeyboardDlg::RunTask(int code) {
+  switch (code) {
+    case kTaskInitDevices: InitDevicesOnce(); break;
+    case kTaskDeviceArrived: Trd_DeviceInstall(); break;
+    case kTaskDeviceRemoved: Trd_DeviceUnInstall(); break;
+    case kTaskDeviceChosen: ReconnectDevice(); break;
+    case kTaskReload: ReloadDeviceProfile(); break;
+    case kTaskApplyProfile: ApplyProfile(); break;
+    case kTaskShowKeys: break;  // the key page shows the stored assignments
+    case kTaskKnobKey: WriteKnobKey(); break;
+    case kTaskKeyMap: SetKeyMacroData(); break;
+    case kTaskMacros: WriteMacros(); break;
+    case kTaskCustomLightMode: WriteCustomLightMode(); break;
+    case kTaskLightMode:
+    case kTaskLightParams: WriteLightMode(); break;
+    case kTaskMatrixLight: WriteMatrixLight(); break;
+    case kTaskReadMatrixColours: ReadMatrixColors(); break;
+    case kTaskWriteMatrixColours: WriteMatrixColors(); break;
+    case kTaskSystemSettings: WriteSystemSettings(); break;
+    case kTaskReadColourSet: ReadCustomColors(); break;
+    case kTaskWriteColourSet: WriteCustomColors(); break;
+    case kTaskFactoryReset:
+      FactoryResetDevice();
+      EnableMainWindow();
+      break;
+    case kTaskUpdateInstall:
+      if (m_installSoftwareUpdate) m_installSoftwareUpdate();
+      Sleep(100);
+      if (m_updateProcessDlg) m_updateProcessDlg->DoOK();
+      Sleep(100);
+      break;
+    default: break;  // 23 sends nothing; 30 and 32 wait for the update client
+  }
+}
+
+void KeyboardDlg::WaitForFirmwareTool() {
+  m_transport.CloseAll();
+  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_toolProcessId);
+  if (process) {
+    WaitForSingleObject(process, INFINITE);
+    CloseHandle(process);
+  }
+  if (GetSafeHwnd()) ::ShowWindow(GetSafeHwnd(), SW_SHOW);
+  m_toolProcessId = 0;
+  m_taskQueue.Push(kTaskDeviceArrived);
+}
+
+void KeyboardDlg::InitDevicesOnce() {
+  if (m_devicesInitialised) return;
+  m_devicesInitialised = true;
+  RefreshDevices(m_changedModel, 0);
+  SelectCurrentDevice();
+  if (m_zephraEffect) m_zephraEffect->Initialize();
+}
+
+void KeyboardDlg::Trd_DeviceInstall() {
+  Sleep(200);
+  m_taskQueue.Clear();
+  OutputDebugStringA("Trd_DeviceInstall \n");
+  RefreshDevices(m_changedModel, 0);
+  SelectCurrentDevice();
+}
+
+void KeyboardDlg::Trd_DeviceUnInstall() {
+  Sleep(200);
+  m_taskQueue.Clear();
+  OutputDebugStringA("Trd_DeviceUnInstall \n");
+  RefreshDevices(m_changedModel, 0);
+  SelectCurrentDevice();
+}
+
+void KeyboardDlg::ReconnectDevice() {
+  RefreshDevices(m_changedModel, 0);
+  SelectCurrentDevice();
+  ReloadDeviceProfile();
+}
+
+void KeyboardDlg::ReloadDeviceProfile() {
+  LoadProfileList();
+}
+
+void KeyboardDlg::PollDeviceNotify() {
+  uint8_t buffer[kFullReportLength] = {};
+  int model = 0;
+  m_transport.GetDeviceNotify(buffer, model);
+  if (buffer[0] == 0) return;
+  char line[128];
+  snprintf(line, sizeof(line), "device notify %02X %02X %02X %02X %02X %02X model %d\n", buffer[0], buffer[1],
+           buffer[8], buffer[9], buffer[10], buffer[13], model);
+  OutputDebugStringA(line);
+  WriteLog(1, "device notify data: %02X %02X %02X %02X %02X %02X", buffer[0], buffer[1], buffer[2], buffer[3],
+           buffer[4], buffer[5]);
+  if (!IsLinkReport(buffer, sizeof(buffer))) return;
+
+  bool linked = buffer[13] == kLinkStateLinked;
+  if (m_deviceList) {
+    m_deviceList->SetDeviceState(model, kLinkReceiver, linked ? 1 : 0);
+    if (!linked) m_deviceList->SetDeviceState(model, kLinkWired, m_transport.GetLinkState(model, kLinkWired) == 1);
+  }
+  if (model == m_deviceType && linked) {
+    m_deviceLinked = true;
+    ShowDeviceView();
+    int level = 0, state = 0;
+    if (m_transport.GetBattery(model, level, state) && level > 0 && m_deviceList)
+      m_deviceList->SetDeviceBattery(model, kLinkWired, level, state);
+    return;
+  }
+  if (model == m_deviceType) {
+    m_linkMode = m_transport.GetConnectionKind();
+    if (m_linkMode == kLinkReceiver) {
+      m_deviceLinked = false;
+      ShowNoDeviceView();
+    }
+  } else if (!IsHomePageShown()) {
+    return;
+  }
+  m_changedModel = model;
+  RefreshDevices(model, 0);
+  SelectCurrentDevice();
+}

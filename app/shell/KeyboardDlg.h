@@ -1,0 +1,188 @@
+// The main dialog. Besides its window it is the program's worker: WorkStep runs about
+// every 16 ms on the worker thread and does at most one unit of device work - one task
+// from the queue, or (idle) the streamed lighting frames and the receiver poll.
+#pragma once
+#include <windows.h>
+#include <dbt.h>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <vector>
+#include "core/CString.h"
+#include "core/MDialog.h"
+#include "device/DeviceCatalog.h"
+#include "device/DeviceInfo.h"
+#include "device/TaskQueue.h"
+#include "shell/KeyboardDef.h"
+#include "store/StoreRecords.h"
+#include "support/ThreadBasic.h"
+
+class DeviceTransport;
+class KeyboardDataStore;
+
+// Task codes of the worker queue.
+enum WorkerTask {
+  kTaskInitDevices = 1,
+  kTaskDeviceArrived = 2,
+  kTaskDeviceRemoved = 3,
+  kTaskDeviceChosen = 4,
+  kTaskReload = 5,
+  kTaskApplyProfile = 6,
+  kTaskShowKeys = 7,
+  kTaskKnobKey = 8,
+  kTaskKeyMap = 9,
+  kTaskMacros = 11,
+  kTaskCustomLightMode = 12,
+  kTaskLightMode = 13,
+  kTaskMatrixLight = 14,
+  kTaskReadMatrixColours = 15,
+  kTaskWriteMatrixColours = 16,
+  kTaskSystemSettings = 17,
+  kTaskReadColourSet = 18,
+  kTaskWriteColourSet = 19,
+  kTaskLightParams = 20,
+  kTaskFactoryReset = 22,
+  kTaskCanvasEntered = 23,
+  kTaskUpdateCheck = 30,
+  kTaskUpdateInstall = 31,
+  kTaskFirmwareTool = 32,
+};
+
+// Posted to the main window when the keyboard's firmware is older than the tool's.
+constexpr UINT UM_UPDATE_RESULT = 0x69E;
+
+class KeyboardDlg : public MDialog, public KeyboardDef, public CThreadBasic {
+public:
+  // The store and the transport default to the process-wide ones.
+  KeyboardDlg();
+  KeyboardDlg(DeviceTransport& transport, KeyboardDataStore& store);
+  ~KeyboardDlg() override;
+
+  void WorkStep() override;
+  void AddTask(int code) { m_taskQueue.Push(code); }
+
+  // ---- catalogue and hot-plug (user-interface thread) ----
+  void LoadDeviceCatalog();
+  void RegisterHidNotification();
+  void UpdateUSBDevice(UINT event, const DEV_BROADCAST_HDR* header);
+  // The same matcher, given the device-interface path.
+  void UpdateUSBDevicePath(UINT event, const CString& path);
+  void OnDeviceSelected(int item);
+  void LoadDeviceLayout(int deviceType);
+
+  // ---- worker tasks ----
+  void InitDevicesOnce();
+  void Trd_DeviceInstall();
+  void Trd_DeviceUnInstall();
+  void ReconnectDevice();
+  void ReloadDeviceProfile();
+  void RefreshDevices(int model, int unused);
+  void SelectCurrentDevice();
+  void PollDeviceNotify();
+  void LoadProfileList();
+  void ApplyProfile();
+
+  // Read sequence.
+  bool SyncFromDevice();
+  bool ReadDeviceInfo();
+  bool ReadDefaultKeyMaps();
+  bool ReadLightIndexMap();
+  bool ReadKeyMapsToDb();
+
+  // Key map and macro writes.
+  void SetKeyMacroData();
+  void WriteKnobKey();
+  void WriteMacros();
+
+  // Lighting writes and streaming.
+  void WriteCustomLightMode();
+  void WriteLightMode();
+  void WriteMatrixLight();
+  void WriteSystemSettings();
+  void ReadCustomColors();
+  void WriteCustomColors();
+  void ReadMatrixColors();
+  void WriteMatrixColors();
+  void FactoryResetDevice();
+  void ReadLiveKeyColors();
+  void SendVisualizerFrame();
+  void StreamCanvasFrame();
+  void StreamMatrixFrame();
+
+  // ---- state the worker reads and keeps (names shared with the pages) ----
+  TaskQueue m_taskQueue;
+  int m_suspended = 0;
+  DWORD m_toolProcessId = 0;
+  MDialog* m_waitDlg = nullptr;
+  MDialog* m_updateProcessDlg = nullptr;
+
+  bool m_devicesInitialised = false;
+  bool m_devicePresent = false;
+  bool m_deviceLinked = false;
+  int m_selectedDeviceIndex = 0;
+  int m_deviceType = 0;
+  int m_linkMode = 0;
+  int m_lastDeviceEvent = 0;
+  int m_changedModel = 0;
+  CString m_deviceName;
+  std::vector<DeviceCatalogEntry> m_catalogKeyboards;
+  std::vector<DeviceCatalogEntry> m_catalogModes;
+  DeviceInfo m_deviceInfo;
+  CString m_firmwareVersion;
+  CString m_offeredFirmware = L"22";
+  int m_firmwareOfferState = 0;
+  int m_needConfigBegin = 0;
+  bool m_selectingDevice = false;
+  int m_featureMask = 0x7F;
+  int m_defaultLanguage = 0;
+  CString m_softwareVersion;
+  CString m_websiteUrl, m_feedbackUrl, m_faqsUrl, m_storeUrl, m_upgradeUrl;
+
+  int m_mainPage = 0;  // 0 home, 1 lighting, 2 canvas, 3 matrix screen ...
+  int m_mainTabIndex = 1;
+  int m_profileId = 1;
+  int m_fnLayer = 0;
+  int m_selectedKey = 0;
+  KeyMacroRecord m_knobActions[3][4];
+  int m_knobSelected = 0;
+  int m_lightMode = 0;
+  int m_lightZone = 0;
+  int m_matrixMode = 0;
+  int m_liveKeyColors = 0;
+  int m_matrixStreaming = 0;
+  int m_canvasPageShown = 0;
+
+  std::map<int, int> m_keyIndexByCode;  // key code -> key index
+  std::map<int, int> m_keyCodeByIndex;  // key index -> key code
+  std::map<int, int> m_lightIndexByCode;  // key code -> LED index
+  std::map<int, int> m_keyCodeByLight;  // LED index -> key code
+  uint8_t m_defaultKeyActions[4][600] = {};
+
+  // ---- seams ----
+  std::function<void(DWORD ms)> m_sleep;  // the worker's own waits
+  CString m_exeFolder;                    // config.xml and pictures; ends with '\'
+  CString m_userDataFolder;               // the profile databases' folder; ends with '\'
+  CString m_softwareName = L"Quenby";     // registry key and window property
+  // Stands in for the update install while it has no download to run.
+  std::function<void()> m_installSoftwareUpdate;
+
+private:
+  void Sleep(DWORD ms);
+  bool RunsAnyState(int code) const;
+  void RunTask(int code);
+  bool IsWaitTask(int code) const;
+  void CloseWaitDialog();
+  void EnableMainWindow();
+  bool IsHomePageShown() const;
+  bool IsMainWindowShown() const;
+  void ShowDeviceView();
+  void ShowNoDeviceView();
+  void WaitForFirmwareTool();
+  bool SendConfigBeginForStream();
+  void WriteKeyLayerFromStore(int layer);
+  int ConfigInt(const wchar_t* key);
+  bool ReadSettingsBlock(uint8_t* block);
+
+  DeviceTransport& m_transport;
+  KeyboardDataStore& m_store;
+};

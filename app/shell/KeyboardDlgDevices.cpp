@@ -1,0 +1,189 @@
+// The device catalogue, hot-plug matching, and the refresh and selection that every
+// device change runs on the worker.
+#include "shell/KeyboardDlg.h"
+#include <string>
+#include "device/DeviceTransport.h"
+#include "store/KeyboardDataStore.h"
+#include "widgets/CDeviceList.h"
+
+namespace {
+// GUID_DEVINTERFACE_HID
+constexpr GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+}  // namespace
+
+void KeyboardDlg::LoadDeviceCatalog() {
+  int d = ReadDeviceTypeSetting(m_softwareName);
+  if (d < 100) d = 101;
+  m_catalogKeyboards.clear();
+  m_catalogModes.clear();
+  if (m_deviceList) m_deviceList->ClearList();
+
+  DeviceCatalog catalog;
+  if (LoadDeviceCatalogFile(m_exeFolder, catalog)) {
+    for (size_t i = 0; i < catalog.keyboards.size(); ++i) {
+      const DeviceCatalogEntry& k = catalog.keyboards[i];
+      m_catalogKeyboards.push_back(k);
+      if (m_deviceList) {
+        m_deviceList->AddDevice(k.name.GetString(), k.deviceType, k.disconnectedPicture.GetString(),
+                                k.connectedPicture.GetString());
+        for (const CString& picture : catalog.colorImages[i])
+          m_deviceList->AddColorImage(k.deviceType, picture.GetString());
+      }
+    }
+    for (const DeviceCatalogEntry& m : catalog.modes) {
+      m_catalogModes.push_back(m);
+      m_transport.AddKnownDevice(m.vid, m.pid, m.name, m.deviceType, m.mode);
+    }
+    m_defaultLanguage = catalog.defaultLanguage;
+    m_softwareVersion = catalog.softwareVersion;
+    m_websiteUrl = catalog.websiteUrl;
+    m_feedbackUrl = catalog.feedbackUrl;
+    m_faqsUrl = catalog.faqsUrl;
+    m_storeUrl = catalog.storeUrl;
+    m_upgradeUrl = catalog.upgradeUrl;
+  }
+  if (m_deviceList) {
+    m_deviceList->SetSelectDevice(d);
+    m_selectedDeviceIndex = m_deviceList->GetSelectItem();
+  }
+  LoadDeviceLayout(d);
+  RegisterHidNotification();
+}
+
+void KeyboardDlg::RegisterHidNotification() {
+  if (!GetSafeHwnd()) return;
+  DEV_BROADCAST_DEVICEINTERFACE_W filter = {};
+  filter.dbcc_size = sizeof(filter);
+  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  filter.dbcc_classguid = kHidInterfaceClass;
+  RegisterDeviceNotificationW(GetSafeHwnd(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+void KeyboardDlg::UpdateUSBDevice(UINT event, const DEV_BROADCAST_HDR* header) {
+  OutputDebugStringA("UpdateUSBDevice \n");
+  if (!header || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE) return;
+  auto* info = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
+  UpdateUSBDevicePath(event, CString(info->dbcc_name));
+}
+
+void KeyboardDlg::UpdateUSBDevicePath(UINT event, const CString& path) {
+  CString upper = path;
+  upper.MakeUpper();
+  if (event == DBT_DEVICEARRIVAL) {
+    int i = MatchArrival(m_catalogModes, upper);
+    if (i < 0) return;
+    m_changedModel = m_catalogModes[size_t(i)].deviceType;
+    HidInterfaceCaps caps;
+    std::string narrow;
+    for (wchar_t c : std::wstring(path.GetString())) narrow += char(c);
+    if (m_transport.QueryInterfaceCaps(narrow, caps) && caps.usagePage == 0xFF60 && caps.usage == 0x61) {
+      m_lastDeviceEvent = 1;
+      m_taskQueue.Push(kTaskDeviceArrived);
+    }
+  } else if (event == DBT_DEVICEREMOVECOMPLETE) {
+    int i = MatchRemoval(m_catalogModes, upper);
+    if (i < 0) return;
+    m_catalogModes[size_t(i)].present = 0;
+    m_changedModel = m_catalogModes[size_t(i)].deviceType;
+    m_lastDeviceEvent = 2;
+    m_taskQueue.Push(kTaskDeviceRemoved);
+  }
+}
+
+void KeyboardDlg::OnDeviceSelected(int item) {
+  m_taskQueue.Clear();
+  int model = 0;
+  if (m_deviceList) {
+    if (const CDeviceList::DeviceItem* entry = m_deviceList->GetItem(item)) model = entry->deviceType;
+  }
+  WriteDeviceTypeSetting(m_softwareName, model);
+  m_transport.SetCurrentModel(model);
+  m_deviceLinked = false;
+  m_canvasPageShown = 0;
+  m_matrixStreaming = 0;
+  m_selectedDeviceIndex = item;
+  m_taskQueue.Push(kTaskDeviceChosen);
+}
+
+void KeyboardDlg::LoadDeviceLayout(int deviceType) {
+  for (const DeviceCatalogEntry& k : m_catalogKeyboards) {
+    if (k.deviceType != deviceType) continue;
+    m_deviceType = deviceType;
+    m_deviceName = k.name;
+    if (m_store.IsOpened()) m_store.CloseDeviceDb();
+    m_store.OpenDeviceDb(m_userDataFolder, k.name);
+    m_store.SetModelId(deviceType);
+    return;
+  }
+}
+
+void KeyboardDlg::RefreshDevices(int, int) {
+  m_deviceLinked = false;
+  m_transport.ClearCachedHandle();
+  m_transport.CloseAll();
+  m_transport.EnumerateDevice();
+  m_transport.SetOpen(true);
+  int p = ReadDeviceTypeSetting(m_softwareName);
+  m_transport.SetCurrentModel(0);
+
+  std::vector<HidDeviceRecord*> records;
+  bool any = m_transport.GetModelDevices(records);
+  if (m_deviceList) {
+    m_deviceList->SetAllDeviceState(0);
+    for (HidDeviceRecord* r : records) {
+      m_deviceList->SetDeviceState(r->model, r->linkMode, r->linked);
+      m_deviceList->SetDeviceBattery(r->model, r->linkMode, r->batteryLevel, r->batteryState);
+    }
+    m_deviceList->SetSelectDevice(p);
+  }
+  for (DeviceCatalogEntry& m : m_catalogModes) {
+    int r = m_transport.FindLinkState(m.vid, m.pid, m.name, m.mode);
+    m.present = r >= 0 ? 1 : 0;
+    if (r > 0) m_deviceLinked = true;
+  }
+  if (m_deviceList) WriteDeviceTypeSetting(m_softwareName, m_deviceList->GetSelectDevice());
+  m_devicePresent = any && !records.empty();
+}
+
+void KeyboardDlg::SelectCurrentDevice() {
+  if (!m_devicePresent) {
+    ShowNoDeviceView();
+    m_linkMode = -1;
+    m_lastDeviceEvent = 0;
+    return;
+  }
+  int m = m_deviceList ? m_deviceList->GetSelectDevice() : m_deviceType;
+  m_transport.SetCurrentModel(m);
+  WriteDeviceTypeSetting(m_softwareName, m);
+  if (m != m_deviceType || !m_store.IsOpened()) LoadDeviceLayout(m);
+  if (m_deviceList) m_selectedDeviceIndex = m_deviceList->GetSelectItem();
+
+  m_linkMode = m_transport.GetConnectionKind();
+  if (m_linkMode == kLinkWired) {
+    m_deviceLinked = true;
+  } else if (m_linkMode == kLinkReceiver || m_linkMode == kLinkOther) {
+    m_deviceLinked = m_transport.GetLinkState(m, m_linkMode) > 0;
+  } else {
+    m_deviceLinked = false;
+  }
+  if (m_deviceLinked) {
+    ShowDeviceView();
+  } else {
+    ShowNoDeviceView();
+  }
+  m_lastDeviceEvent = 0;
+}
+
+void KeyboardDlg::ShowDeviceView() {
+  m_selectingDevice = true;
+  if (m_deviceType >= 150 && m_deviceType <= 180 && m_mainTabIndex >= 1 && m_mainTabIndex <= 3)
+    m_mainTabIndex = 4;
+  m_selectingDevice = false;
+}
+
+void KeyboardDlg::ShowNoDeviceView() {
+  m_mainPage = 0;
+  // The keyboard went away: a task's wait dialog and a disabled window would stay so.
+  CloseWaitDialog();
+  EnableMainWindow();
+}

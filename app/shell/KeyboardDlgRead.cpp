@@ -1,0 +1,192 @@
+// The read sequence: what the keyboard is and how it is set, mirrored into the profile
+// store and the key and LED maps.
+#include <cstdlib>
+#include <cstring>
+#include "shell/KeyboardDlg.h"
+#include "device/DeviceTransport.h"
+#include "pages/KeyActionCodec.h"
+#include "store/KeyboardDataStore.h"
+#include "support/WriteLog.h"
+#include "widgets/CDeviceList.h"
+
+void KeyboardDlg::LoadProfileList() {
+  KeyboardDataStore::RecordList<ProfileRecord> profiles;
+  if (m_store.IsOpened() && m_store.GetProfiles(profiles) == 0) {
+    for (int i = 1; i <= 3; ++i) {
+      ProfileRecord record;
+      record.name.Format(L"Profile %d", i);
+      record.icon_image = L"icon\\icon_profile.png";
+      int id = m_store.AddProfile(record);
+      if (id > 0) m_store.InsertDefaultConfig(id);
+    }
+    m_store.SetActiveProfile(1);
+  }
+  SyncFromDevice();
+}
+
+void KeyboardDlg::ApplyProfile() {
+  if (m_featureMask & 0x01) {
+    m_selectedKey = -2;
+    SetKeyMacroData();
+  }
+  if (m_lightMode >= 128) {
+    WriteCustomLightMode();
+    WriteCustomColors();
+  } else {
+    WriteLightMode();
+  }
+}
+
+bool KeyboardDlg::SyncFromDevice() {
+  m_transport.SendConfigBegin();
+  bool ok = ReadDeviceInfo() && ReadDefaultKeyMaps() && ReadLightIndexMap() && ReadKeyMapsToDb();
+  if (ok) m_transport.SendConfigEnd();
+  return ok;
+}
+
+bool KeyboardDlg::ReadDeviceInfo() {
+  uint8_t info[kDeviceInfoSize] = {};
+  if (!m_transport.Transfer(kCmdReadDeviceInfo, info, sizeof(info))) return false;
+  m_deviceInfo = ParseDeviceInfo(info, m_deviceType);
+  m_linkMode = m_transport.GetConnectionKind();
+
+  m_firmwareVersion.Format(L"%x", m_deviceInfo.firmwareVersion);
+  m_firmwareOfferState = 0;
+  if (m_deviceType == 102 && m_linkMode == kLinkWired) {
+    if (_wtoi(m_firmwareVersion.GetString()) < 116) {
+      m_firmwareOfferState = 1;
+      if (GetSafeHwnd()) ::PostMessageW(GetSafeHwnd(), UM_UPDATE_RESULT, 2, 0);
+    } else {
+      m_firmwareOfferState = 2;
+    }
+  }
+
+  uint8_t block[kSettingsBlockSize] = {};
+  if (!m_transport.Transfer(kCmdReadSettings, block, sizeof(block))) return false;
+  SystemSettings s = ReadSystemSettings(block, m_deviceInfo.protocolVersion);
+  auto store = [this](const wchar_t* key, int value) {
+    CString text;
+    text.Format(L"%d", value);
+    m_store.SetConfigValue(m_profileId, key, text);
+  };
+  store(L"mac_mode", s.macMode);
+  store(L"game_mode", s.gameMode);
+  store(L"lock_win", s.lockWin);
+  store(L"wasd_mode", s.wasdMode);
+  store(L"sleep_time", s.sleepSeconds / 60);
+  store(L"key_keyresponse", s.keyResponse);
+  m_store.SetActiveLightMode(m_profileId, 0, block[2] >= 30 ? 128 : block[2]);
+  m_store.SetActiveLightMode(m_profileId, 2, block[12]);
+  m_store.SetActiveLightMode(m_profileId, 1, block[21]);
+
+  uint8_t battery[24] = {};
+  if (m_transport.Transfer(kCmdReadBattery, battery, sizeof(battery)) && battery[0] != 0 && m_deviceList)
+    m_deviceList->SetDeviceBattery(m_deviceType, kLinkWired, battery[0], battery[1]);
+  return true;
+}
+
+bool KeyboardDlg::ReadDefaultKeyMaps() {
+  std::memset(m_defaultKeyActions, 0, sizeof(m_defaultKeyActions));
+  m_keyCodeByIndex.clear();
+  m_keyIndexByCode.clear();
+  m_lightIndexByCode.clear();
+  if (!m_transport.Transfer(ReadFactoryKeyMapCommand(0), m_defaultKeyActions[0], 384)) return false;
+  for (int i = 0; i < 128; ++i) {
+    const uint8_t* a = &m_defaultKeyActions[0][i * 3];
+    int code = 0;
+    if (a[0] == 0x10) {
+      static const uint8_t bits[8] = {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80};
+      for (int b = 0; b < 8; ++b) {
+        if (a[1] == bits[b]) code = 224 + b;
+      }
+      if (!code) code = a[2];
+    } else if (a[0] == 0x50 && a[1] == 2) {
+      code = 240;  // Fn
+    }
+    if (!code) continue;
+    m_keyCodeByIndex[i] = code;
+    m_keyIndexByCode[code] = i;
+    WriteLog(1, "key_Index: %d, key_code: %02X", i, code);
+  }
+  for (int layer = 1; layer < 4; ++layer) {
+    if (!m_transport.Transfer(ReadFactoryKeyMapCommand(layer), m_defaultKeyActions[layer], 384)) return false;
+  }
+  return true;
+}
+
+bool KeyboardDlg::ReadLightIndexMap() {
+  m_lightIndexByCode.clear();
+  m_keyCodeByLight.clear();
+  uint8_t map[128] = {};
+  if (!m_transport.Transfer(kCmdReadLedIndexMap, map, sizeof(map))) return false;
+  for (int i = 0; i < 128; ++i) {
+    auto code = m_keyCodeByIndex.find(i);
+    if (map[i] == 0xFF || code == m_keyCodeByIndex.end()) continue;
+    m_lightIndexByCode[code->second] = map[i];
+    m_keyCodeByLight[map[i]] = code->second;
+  }
+  auto strip = [this](int firstCode, int lastCode, int firstLed) {
+    for (int c = firstCode; c <= lastCode; ++c) m_lightIndexByCode[c] = firstLed + (c - firstCode);
+  };
+  if (m_deviceType == 101) {
+    strip(300, 308, 87);
+    strip(310, 333, 96);
+    strip(332, 340, 120);
+  } else if (m_deviceType == 102) {
+    strip(300, 326, 80);
+  }
+  uint8_t probe[24] = {};
+  if (m_deviceInfo.zone2Present && !m_transport.Transfer(kCmdReadLiveColoursOld, probe, sizeof(probe))) return false;
+  if (m_deviceInfo.matrixPresent && !m_transport.Transfer(kCmdReadMatrixColours, probe, sizeof(probe))) return false;
+  return true;
+}
+
+bool KeyboardDlg::ReadKeyMapsToDb() {
+  bool knobKnown = false;
+  if (m_deviceInfo.knobPresent) {
+    uint8_t knob[56] = {};
+    if (m_transport.Transfer(kCmdReadKnobKeys, knob, sizeof(knob))) {
+      for (int a = 0; a < 3; ++a) {
+        for (int layer = 0; layer < 4; ++layer) m_knobActions[a][layer].key_code = knob[a];
+      }
+      knobKnown = true;
+    }
+  }
+  for (int layer = 0; layer < 4; ++layer) {
+    uint8_t table[384] = {};
+    if (!m_transport.Transfer(ReadKeyMapCommand(layer), table, sizeof(table))) return false;
+    std::vector<KeyMacroRecord> kept;
+    for (const auto& [index, code] : m_keyCodeByIndex) {
+      if (code <= 0 || table[index * 3] == 0) continue;
+      KeyMacroRecord record;
+      if (!m_store.GetKeyMacro(m_profileId, layer, code, record)) continue;
+      KeyActionCodec::Decode(&table[index * 3], record);
+      if (record.macro_type > 0) kept.push_back(record);
+    }
+    m_store.UpdateKeyMacros(kept);
+    if (knobKnown) {
+      for (int a = 0; a < 3; ++a) {
+        KeyMacroRecord& record = m_knobActions[a][layer];
+        if (record.key_code >= 0 && record.key_code < 128) {
+          KeyActionCodec::Decode(&table[record.key_code * 3], record);
+          record.profile = m_profileId;
+          record.fn_layer = layer;
+        }
+      }
+    }
+  }
+  for (int profile = 2; profile <= 3; ++profile) {
+    if (m_store.GetKeyMacroCount(profile) >= 1) continue;
+    KeyboardDataStore::RecordList<KeyMacroRecord> rows;
+    m_store.GetProfileKeyMacros(1, rows);
+    std::vector<KeyMacroRecord> copies;
+    for (auto& row : rows) {
+      KeyMacroRecord copy = *row;
+      copy.profile = profile;
+      copy.key_id = 0;
+      copies.push_back(copy);
+    }
+    if (!copies.empty()) m_store.InsertKeyMacros(copies);
+  }
+  return true;
+}

@@ -1,0 +1,295 @@
+// What the worker writes to the keyboard: key maps, the knob key, the macro memory,
+// lighting and settings, colour sets, the factory reset, and the streamed frames.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include "shell/KeyboardDlg.h"
+#include "canvas/MatrixScreen.h"
+#include "canvas/ZephraEffect.h"
+#include "device/DeviceTransport.h"
+#include "device/LightFrames.h"
+#include "device/MacroImage.h"
+#include "pages/KeyActionCodec.h"
+#include "store/KeyboardDataStore.h"
+#include "support/WriteLog.h"
+#include "widgets/KeyboardCtrl.h"
+
+namespace {
+ZoneLight ZoneLightOf(const LightRecord& r, int mode) {
+  ZoneLight z;
+  z.mode = mode;
+  z.brightness = r.brightness;
+  z.speed = r.speed;
+  z.colorful = r.colorful;
+  z.colorindex = r.colorindex;
+  z.color = uint32_t(r.color_value);
+  return z;
+}
+bool IsColourSet(int mode) { return mode >= 128 && mode <= 132; }
+}  // namespace
+
+// ---- key maps ----
+
+void KeyboardDlg::SetKeyMacroData() {
+  const int s = m_selectedKey;
+  const int layer = std::clamp(m_fnLayer, 0, 3);
+  m_transport.SendConfigBegin();
+  if (s > 0 && m_deviceType == 102 && m_firmwareVersion == L"115") {
+    for (int l = 0; l < 4; ++l) WriteKeyLayerFromStore(l);
+  } else if (s > 0) {
+    KeyMacroRecord record;
+    if (!m_store.GetKeyMacro(m_profileId, layer, s, record)) record = KeyMacroRecord();
+    auto index = m_keyIndexByCode.find(s);
+    if (index != m_keyIndexByCode.end()) {
+      DeviceReport report(WriteKeyMapCommand(layer), uint16_t(index->second * 3), 3);
+      KeyActionCodec::Encode(record, report.Data());
+      m_transport.SendCommand(report);
+      WriteLog(1, "SetKeyMacroData(keyIndex: %d, KeyCode: %02X)", index->second, s);
+    }
+  } else if (s == -1) {
+    uint8_t table[384];
+    std::memcpy(table, m_defaultKeyActions[layer], sizeof(table));
+    m_transport.Transfer(WriteKeyMapCommand(layer), table, sizeof(table));
+  } else if (s == -2) {
+    for (int l = 0; l < 4; ++l) WriteKeyLayerFromStore(l);
+  }
+  m_transport.SendConfigEnd();
+}
+
+void KeyboardDlg::WriteKeyLayerFromStore(int layer) {
+  uint8_t table[384];
+  std::memcpy(table, m_defaultKeyActions[layer], sizeof(table));
+  KeyboardDataStore::RecordList<KeyMacroRecord> rows;
+  m_store.GetLayerKeyMacros(m_profileId, layer, rows);
+  for (auto& row : rows) {
+    auto index = m_keyIndexByCode.find(row->key_code);
+    if (row->macro_type == 0 || index == m_keyIndexByCode.end()) continue;
+    KeyActionCodec::Encode(*row, &table[index->second * 3]);
+  }
+  m_transport.Transfer(WriteKeyMapCommand(layer), table, sizeof(table));
+}
+
+void KeyboardDlg::WriteKnobKey() {
+  m_transport.SendConfigBegin();
+  const int a = m_knobSelected;
+  const int layer = std::clamp(m_fnLayer, 0, 3);
+  if (a >= 0 && a <= 2) {
+    const KeyMacroRecord& record = m_knobActions[a][layer];
+    DeviceReport report(WriteKeyMapCommand(layer), uint16_t(record.key_code * 3), 3);
+    KeyActionCodec::Encode(record, report.Data());
+    m_transport.SendCommand(report);
+  }
+  m_transport.SendConfigEnd();
+}
+
+void KeyboardDlg::WriteMacros() {
+  KeyboardDataStore::RecordList<MacroRecord> macros;
+  m_store.GetMacros(macros);
+  std::vector<MacroSteps> steps;
+  for (auto& macro : macros) {
+    KeyboardDataStore::RecordList<MacroStepRecord> list;
+    m_store.GetMacroSteps(macro->macro_id, list);
+    MacroSteps one;
+    for (auto& step : list) one.push_back(*step);
+    steps.push_back(std::move(one));
+  }
+  MacroImage image = BuildMacroImage(steps, m_deviceInfo.macroMemorySize);
+  const int length = int(image.bytes.size());
+  const int chunk = m_linkMode == kLinkReceiver ? kShortChunkSize : kFullChunkSize;
+
+  m_transport.SendConfigBegin();
+  for (int k = 0; k <= length / chunk; ++k) {
+    int offset = k * chunk;
+    int size = std::min(chunk, length - offset);
+    DeviceReport report(kCmdWriteMacroMemory, uint16_t(offset), uint8_t(size));
+    if (size > 0) report.SetData(&image.bytes[size_t(offset)], size_t(size));
+    m_transport.SendRawCommand(report);
+    Sleep(1);
+  }
+  m_transport.SendConfigEnd();
+}
+
+// ---- lighting and settings ----
+
+bool KeyboardDlg::ReadSettingsBlock(uint8_t* block) {
+  return m_transport.Transfer(kCmdReadSettings, block, kSettingsBlockSize);
+}
+
+void KeyboardDlg::WriteCustomLightMode() {
+  m_transport.SendConfigBegin();
+  uint8_t block[kSettingsBlockSize] = {};
+  if (ReadSettingsBlock(block)) {
+    LightRecord light;
+    m_store.GetLight(m_profileId, m_lightZone, m_lightMode, light);
+    WriteZoneRecord(block, kZone0Record, ZoneLightOf(light, kCustomModeByte), m_deviceInfo.zone0SpeedMax);
+    block[kColourSetIndexByte] = uint8_t(m_lightMode - 128);
+    m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
+  }
+  m_transport.SendConfigEnd();
+}
+
+void KeyboardDlg::WriteLightMode() {
+  if (m_deviceInfo.protocolVersion == 0) return;
+  m_transport.SendConfigBegin();
+  uint8_t block[kSettingsBlockSize] = {};
+  if (ReadSettingsBlock(block)) {
+    LightRecord light;
+    m_store.GetLight(m_profileId, m_lightZone, m_lightMode, light);
+    if (m_lightZone == 0) {
+      int mode = m_lightMode >= 128 ? kCustomModeByte : m_lightMode;
+      WriteZoneRecord(block, kZone0Record, ZoneLightOf(light, mode), m_deviceInfo.zone0SpeedMax);
+    } else if (m_lightZone == 2) {
+      WriteZoneRecord(block, kZone2Record, ZoneLightOf(light, m_lightMode), m_deviceInfo.zone2SpeedMax);
+    } else if (m_lightZone == 1) {
+      WriteZoneRecord(block, kZone1Record, ZoneLightOf(light, m_lightMode), m_deviceInfo.zone1SpeedMax);
+    }
+    m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
+  }
+  m_transport.SendConfigEnd();
+  if (!m_liveKeyColors && m_lightMode <= 128 && m_keyboardCtrl) m_keyboardCtrl->ResetAllItemsColor(0xF1F1F1);
+}
+
+void KeyboardDlg::WriteMatrixLight() {
+  m_transport.SendConfigBegin();
+  DeviceReport prepare(kCmdMatrixLightPrepare, 0, 56);
+  m_transport.SendCommand(prepare);
+  uint8_t block[kSettingsBlockSize] = {};
+  if (ReadSettingsBlock(block)) {
+    LightRecord light;
+    m_store.GetLight(m_profileId, 16, m_matrixMode, light);
+    if (m_deviceInfo.protocolVersion >= 2)
+      WriteZoneRecord(block, kMatrixRecord, ZoneLightOf(light, m_matrixMode), m_deviceInfo.matrixSpeedMax);
+    m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
+  }
+  m_transport.SendConfigEnd();
+}
+
+int KeyboardDlg::ConfigInt(const wchar_t* key) {
+  CString value;
+  m_store.GetConfigValue(m_profileId, key, value);
+  return _wtoi(value.GetString());
+}
+
+void KeyboardDlg::WriteSystemSettings() {
+  m_transport.SendConfigBegin();
+  uint8_t block[kSettingsBlockSize] = {};
+  if (ReadSettingsBlock(block)) {
+    SystemSettings s;
+    s.macMode = ConfigInt(L"mac_mode");
+    s.gameMode = ConfigInt(L"game_mode");
+    s.lockWin = ConfigInt(L"lock_win");
+    s.wasdMode = ConfigInt(L"wasd_mode");
+    s.sleepSeconds = ConfigInt(L"sleep_time") * 60;
+    s.keyResponse = ConfigInt(L"key_keyresponse");
+    ::WriteSystemSettings(block, m_deviceInfo.protocolVersion, s);
+    m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
+  }
+  m_transport.SendConfigEnd();
+}
+
+void KeyboardDlg::ReadCustomColors() {
+  m_transport.SendConfigBegin();
+  if (m_keyboardCtrl) m_keyboardCtrl->ResetAllItemsColor(0);
+  uint8_t set[kColourSetSize] = {};
+  if (IsColourSet(m_lightMode) && m_transport.Transfer(ReadColourSetCommand(m_lightMode), set, sizeof(set)) &&
+      m_keyboardCtrl) {
+    for (const auto& [led, code] : m_keyCodeByLight) {
+      if (led < 0 || led >= 128 || code <= 0) continue;
+      m_keyboardCtrl->SetKeyColor(code, RGB(set[led * 3], set[led * 3 + 1], set[led * 3 + 2]));
+    }
+    m_keyboardCtrl->UpdateControl(1, 0);
+  }
+  m_transport.SendConfigEnd();
+}
+
+void KeyboardDlg::WriteCustomColors() {
+  m_transport.SendConfigBegin();
+  KeyboardDataStore::RecordList<UserLightRgbRecord> rows;
+  m_store.GetUserLightRgbs(m_profileId, m_lightMode, rows);
+  std::vector<std::pair<int, COLORREF>> keys;
+  for (auto& row : rows) keys.emplace_back(row->key_code, COLORREF(row->key_rgb));
+  std::vector<uint8_t> set = BuildColourSet(keys, m_lightIndexByCode);
+  if (IsColourSet(m_lightMode)) m_transport.Transfer(WriteColourSetCommand(m_lightMode), set.data(), uint32_t(set.size()));
+  m_transport.SendConfigEnd();
+}
+
+void KeyboardDlg::ReadMatrixColors() {
+  m_transport.SendConfigBegin();
+  uint8_t bytes[kMatrixColoursSize] = {};
+  if (m_transport.TransferChecked(kCmdReadMatrixColours, bytes, sizeof(bytes)) && m_matrixScreen) {
+    for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) {
+      if (cell->id < 0 || cell->id >= kMatrixCells) continue;
+      cell->color = RGB(bytes[cell->id * 3], bytes[cell->id * 3 + 1], bytes[cell->id * 3 + 2]);
+    }
+    m_matrixScreen->UpdateControl(1, 0);
+  }
+  m_transport.SendConfigEnd();
+}
+
+void KeyboardDlg::WriteMatrixColors() {
+  m_transport.SendConfigBegin();
+  std::vector<std::pair<int, COLORREF>> cells;
+  if (m_matrixScreen) {
+    for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) cells.emplace_back(cell->id, cell->color);
+  }
+  std::vector<uint8_t> bytes = BuildMatrixColours(cells);
+  m_transport.TransferChecked(kCmdWriteMatrixColours, bytes.data(), uint32_t(bytes.size()));
+  m_transport.SendConfigEnd();
+}
+
+void KeyboardDlg::FactoryResetDevice() {
+  m_transport.SendConfigBegin();
+  DeviceReport reset(kCmdFactoryReset, 0, 56);
+  m_transport.SendCommand(reset);
+  m_transport.SendConfigEnd();
+  LoadProfileList();
+  if (m_featureMask & 0x40) m_store.DeleteAllLedData();
+}
+
+// ---- streaming ----
+
+bool KeyboardDlg::SendConfigBeginForStream() {
+  if (!m_needConfigBegin) return true;
+  m_needConfigBegin = 0;
+  return m_transport.SendConfigBegin();
+}
+
+void KeyboardDlg::ReadLiveKeyColors() {
+  if (m_lightMode >= 128) return;
+  SendConfigBeginForStream();
+  uint8_t bytes[kColourSetSize] = {};
+  uint8_t command = m_deviceInfo.protocolVersion >= 2 ? kCmdReadLiveColours : kCmdReadLiveColoursOld;
+  if (!m_transport.TransferChecked(command, bytes, sizeof(bytes)) || !m_keyboardCtrl) return;
+  for (const auto& [led, code] : m_keyCodeByLight) {
+    if (led < 0 || led >= 128 || code < 1) continue;
+    int r = std::min(255, int(bytes[led * 3] * 1.5));
+    int g = std::min(255, int(bytes[led * 3 + 1] * 1.3));
+    int b = std::min(255, int(bytes[led * 3 + 2] * 1.2));
+    m_keyboardCtrl->SetKeyColor(code, RGB(r, g, b));
+  }
+  m_keyboardCtrl->UpdateControl(1, 0);
+}
+
+void KeyboardDlg::SendVisualizerFrame() {
+  if (m_canvasPageShown) StreamCanvasFrame();
+}
+
+void KeyboardDlg::StreamCanvasFrame() {
+  if (!m_zephraEffect) return;
+  SendConfigBeginForStream();
+  std::vector<std::pair<int, COLORREF>> items;
+  for (KEYITEM_INFO* item : m_zephraEffect->GetKeyItems()) items.emplace_back(int(item->keyCode), item->color);
+  int length = CanvasFrameLength(m_deviceType, items.size());
+  std::vector<uint8_t> frame = BuildCanvasFrame(items, m_lightIndexByCode, length);
+  if (frame.empty()) return;
+  if (!m_transport.TransferChecked(kCmdCanvasFrame, frame.data(), uint32_t(frame.size()))) m_needConfigBegin = 1;
+}
+
+void KeyboardDlg::StreamMatrixFrame() {
+  if (m_deviceType != 102 || !m_matrixScreen) return;
+  SendConfigBeginForStream();
+  std::vector<std::pair<int, COLORREF>> cells;
+  for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) cells.emplace_back(cell->id, cell->color);
+  std::vector<uint8_t> frame = BuildMatrixFrame(cells);
+  if (!m_transport.TransferChecked(kCmdMatrixFrame, frame.data(), uint32_t(frame.size()))) m_needConfigBegin = 1;
+}

@@ -1,0 +1,115 @@
+// The main dialog's worker against the simulated keyboards and a real profile database
+// in a temporary folder; WorkStep is driven by hand, the window is never created.
+#pragma once
+#include <windows.h>
+#include <dbt.h>
+#include <string>
+#include "canvas/MatrixScreen.h"
+#include "canvas/ZephraEffect.h"
+#include "device/TransportRig.h"
+#include "shell/KeyboardDlg.h"
+#include "store/KeyboardDataStore.h"
+#include "widgets/CDeviceList.h"
+#include "widgets/KeyboardCtrl.h"
+
+namespace simtest {
+
+// Models 101 (cable 1101, receiver 5101) and 102 (cable 1102), as the program's catalogue.
+inline const char* kCatalogueXml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<config>
+  <device.info>
+    <keyboard name="K101" device_type="101" device_info="k101.xml" img_connected="a.png" img_disconnected="b.png">
+      <mode value="0" desc="cable" vid="0x3F1D" pid="0x1101" product_name="" hid_interface="VID_3F1D&amp;PID_1101&amp;MI_01"/>
+      <mode value="1" desc="receiver" vid="3F1D" pid="5101" product_name="" hid_interface="VID_3F1D&amp;PID_5101&amp;MI_01"/>
+    </keyboard>
+    <keyboard name="K102" device_type="102" device_info="k102.xml" img_connected="a.png" img_disconnected="b.png">
+      <mode value="0" desc="cable" vid="0x3F1D" pid="0x1102" product_name="" hid_interface="VID_3F1D&amp;PID_1102&amp;MI_01"/>
+    </keyboard>
+  </device.info>
+  <language.info default_lan="2"><lan value="1"/><lan value="2"/></language.info>
+  <software name="Quenby" version="1.0.3">
+    <website url="https://example.invalid/"/>
+  </software>
+</config>
+)";
+
+inline const char* kKeyboards = R"(
+[keyboard k101]
+model = basic
+vid = 0x3F1D
+pid = 0x1101
+battery = 80
+
+[keyboard k102]
+model = matrix
+vid = 0x3F1D
+pid = 0x1102
+firmware = 0x0115
+)";
+
+inline std::string CableK102() {
+  return "\n[usb cable-k102]\nkeyboard = k102\nvid = 0x3F1D\npid = 0x1102\nproduct = Quenby K102\nother_interfaces = 2\n";
+}
+inline std::string ReceiverK101(bool linked) {
+  return std::string("\n[usb receiver-k101]\nreceiver = k101\nvid = 0x3F1D\npid = 0x5101\nlinked = ") +
+         (linked ? "yes" : "no") + "\n";
+}
+
+struct WorkerRig {
+  SimWorld world;
+  TempFolder folder;  // stands for the program's folder and the user data folder
+  TransportRig rig;
+  KeyboardDataStore store;
+  CDeviceList deviceList{nullptr, 81, CRect(), 0, 1};
+  KeyboardCtrl keyboard{nullptr, 58, CRect(), 0};
+  ZephraEffect canvas{nullptr, 59, CRect(), 0};
+  MatrixScreen matrix{nullptr, 277, CRect(), 0};
+  KeyboardDlg dlg{rig.transport, store};
+  std::vector<DWORD> sleeps;
+
+  explicit WorkerRig(const std::string& usb) : world(std::string(kKeyboards) + usb) {
+    CreateDirectoryW((folder.Path() + L"db").c_str(), nullptr);
+    WriteText(folder.File(L"config.xml"), kCatalogueXml);
+    dlg.m_sleep = [this](DWORD ms) { sleeps.push_back(ms); };
+    dlg.m_exeFolder = folder.Path().c_str();
+    dlg.m_userDataFolder = folder.Path().c_str();
+    dlg.m_softwareName = L"QuenbyWorkerTest";  // no registry key: nothing is remembered
+    dlg.m_deviceList = &deviceList;
+    dlg.m_keyboardCtrl = &keyboard;
+    dlg.m_zephraEffect = &canvas;
+    dlg.m_matrixScreen = &matrix;
+    dlg.LoadDeviceCatalog();
+  }
+  ~WorkerRig() {
+    store.CloseDeviceDb();
+    for (const wchar_t* name : {L"K101", L"K102"}) store.DeleteDeviceDb(folder.Path().c_str(), name);
+    RemoveDirectoryW((folder.Path() + L"db").c_str());
+  }
+
+  // Runs one queued task (and nothing else).
+  void Run(int code) {
+    dlg.AddTask(code);
+    dlg.WorkStep();
+  }
+  // Start-up: the first device set-up and the device choice with its read sequence.
+  void StartUp() {
+    Run(kTaskInitDevices);
+    Run(kTaskDeviceChosen);
+    sim::ClearLog();
+  }
+};
+
+// Commands of the writes to the device, in order.
+inline std::vector<int> Commands(const std::string& device = std::string()) {
+  std::vector<int> out;
+  for (auto& w : Writes(device)) out.push_back(Command(w));
+  return out;
+}
+
+inline int CountOf(const std::vector<int>& v, int command) {
+  int n = 0;
+  for (int c : v) n += c == command;
+  return n;
+}
+
+}  // namespace simtest
