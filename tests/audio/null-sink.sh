@@ -5,8 +5,18 @@
 set -eu
 cmd=$1
 dir=$2
+stop_daemon() {
+  [ -f "$dir/pa.pid" ] || return 0
+  pid=$(cat "$dir/pa.pid")
+  kill "$pid" 2>/dev/null || true
+  i=0
+  while kill -0 "$pid" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
+  rm -f "$dir/pa.pid"
+}
+
 case "$cmd" in
 start)
+  stop_daemon  # one left from an interrupted run
   rm -rf "$dir"
   mkdir -p "$dir/run" "$dir/cfg"
   chmod 700 "$dir/run" "$dir/cfg"
@@ -28,6 +38,6 @@ PA
   done
   ;;
 stop)
-  [ -f "$dir/pa.pid" ] && kill "$(cat "$dir/pa.pid")" 2>/dev/null || true
+  stop_daemon
   ;;
 esac
