@@ -68,6 +68,14 @@ public:
   // The same matcher, given the device-interface path.
   void UpdateUSBDevicePath(UINT event, const CString& path);
   void OnDeviceSelected(int item);
+  // Power broadcast: suspend (4) stops the worker's device work, resume (18 or 7) restarts it.
+  void OnPowerBroadcast(WPARAM event);
+  // UM_DEVICE_LINK: lParam 1 = a keyboard linked behind its receiver.
+  void OnDeviceLink(LPARAM linked);
+  // The knob dialog's choice (0-2); the write is queued only when nothing else waits.
+  void OnKnobSelected(int action);
+  // Main tab change to the tab with that item id.
+  void OnMainTabChanged(int page);
   void LoadDeviceLayout(int deviceType);
 
   // ---- worker tasks ----

@@ -105,6 +105,31 @@ void KeyboardDlg::OnDeviceSelected(int item) {
   m_taskQueue.Push(kTaskDeviceChosen);
 }
 
+void KeyboardDlg::OnPowerBroadcast(WPARAM event) {
+  if (event == PBT_APMSUSPEND) m_suspended = 1;
+  else if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) m_suspended = 0;
+}
+
+void KeyboardDlg::OnDeviceLink(LPARAM linked) {
+  m_taskQueue.Push(linked == 1 ? kTaskDeviceArrived : kTaskDeviceRemoved);
+}
+
+void KeyboardDlg::OnKnobSelected(int action) {
+  m_knobSelected = action;
+  m_taskQueue.PushIfEmpty(kTaskKnobKey);
+}
+
+void KeyboardDlg::OnMainTabChanged(int page) {
+  m_mainPage = page;
+  if (page == 1) {
+    m_canvasPageShown = 0;
+    m_liveKeyColors = 0;
+  } else if (page == 2) {
+    m_canvasPageShown = 1;
+    m_taskQueue.Push(kTaskCanvasEntered);
+  }
+}
+
 void KeyboardDlg::LoadDeviceLayout(int deviceType) {
   for (const DeviceCatalogEntry& k : m_catalogKeyboards) {
     if (k.deviceType != deviceType) continue;

@@ -1,6 +1,7 @@
 // Worker start-up, hot-plug, receiver link reports, the read sequence, task dispatch and
 // streaming, driven step by step against the simulated keyboards.
 #include <gtest/gtest.h>
+#include "core/WindowDispatch.h"
 #include "device/WorkerRig.h"
 
 using namespace simtest;
@@ -312,4 +313,71 @@ TEST(WorkerStreaming, MatrixFrameOnlyForModel102) {
   r.dlg.m_matrixStreaming = 1;
   r.dlg.WorkStep();
   EXPECT_EQ(CountOf(Commands(), kCmdMatrixFrame), 0);
+}
+
+namespace {
+// A wait dialog with a message-only window: its close request stays in the queue.
+struct WaitDialog {
+  MDialog dialog;
+  WaitDialog() { dialog.Create(HWND_MESSAGE); }
+  ~WaitDialog() {
+    if (dialog.GetSafeHwnd()) DestroyWindow(dialog.GetSafeHwnd());
+  }
+  bool CloseRequested() {
+    MSG msg;
+    return PeekMessageW(&msg, dialog.GetSafeHwnd(), UM_CLOSEWINDOW, UM_CLOSEWINDOW, PM_REMOVE) != 0;
+  }
+};
+}  // namespace
+
+// A wait dialog stayed up for ever when its task was dropped without a keyboard.
+TEST(WorkerWaitDialog, ClosedWhenItsTaskIsDropped) {
+  WorkerRig w("");
+  w.Run(kTaskInitDevices);
+  WaitDialog wait;
+  ASSERT_NE(wait.dialog.GetSafeHwnd(), nullptr);
+  w.dlg.m_waitDlg = &wait.dialog;
+  w.Run(kTaskFactoryReset);
+  EXPECT_TRUE(wait.CloseRequested());
+  w.Run(kTaskCanvasEntered);  // not a waiting task
+  EXPECT_FALSE(wait.CloseRequested());
+  w.dlg.m_waitDlg = nullptr;
+}
+
+TEST(WorkerWaitDialog, ClosedAfterItsTaskAndWhenTheKeyboardGoesAway) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  WaitDialog wait;
+  w.dlg.m_waitDlg = &wait.dialog;
+  w.Run(kTaskWriteColourSet);
+  EXPECT_TRUE(wait.CloseRequested());
+  EXPECT_EQ(w.sleeps.back(), 100u);
+
+  ASSERT_TRUE(sim::SetPlugged("cable-k102", false));
+  w.Run(kTaskDeviceRemoved);
+  EXPECT_FALSE(w.dlg.m_devicePresent);
+  EXPECT_TRUE(wait.CloseRequested());
+  w.dlg.m_waitDlg = nullptr;
+}
+
+TEST(WorkerHandlers, KnobOnlyWhenIdleAndTabChanges) {
+  WorkerRig w(CableK102());
+  w.dlg.OnKnobSelected(2);
+  w.dlg.OnKnobSelected(1);
+  EXPECT_EQ(w.dlg.m_taskQueue.Size(), 1u);
+  EXPECT_EQ(w.dlg.m_knobSelected, 1);
+  w.dlg.m_taskQueue.Clear();
+  w.dlg.OnMainTabChanged(2);
+  EXPECT_EQ(w.dlg.m_canvasPageShown, 1);
+  int code = 0;
+  ASSERT_TRUE(w.dlg.m_taskQueue.Take(code));
+  EXPECT_EQ(code, kTaskCanvasEntered);
+  w.dlg.m_liveKeyColors = 1;
+  w.dlg.OnMainTabChanged(1);
+  EXPECT_EQ(w.dlg.m_canvasPageShown, 0);
+  EXPECT_EQ(w.dlg.m_liveKeyColors, 0);
+  w.dlg.OnPowerBroadcast(PBT_APMSUSPEND);
+  EXPECT_EQ(w.dlg.m_suspended, 1);
+  w.dlg.OnPowerBroadcast(PBT_APMRESUMEAUTOMATIC);
+  EXPECT_EQ(w.dlg.m_suspended, 0);
 }
