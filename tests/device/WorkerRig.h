@@ -67,13 +67,16 @@ struct WorkerRig {
   KeyboardDlg dlg{rig.transport, store};
   std::vector<DWORD> sleeps;
 
-  explicit WorkerRig(const std::string& usb) : world(std::string(kKeyboards) + usb) {
+  // `software` names the registry key of the remembered model; tests that create that
+  // key use a name of their own, since test processes share the registry.
+  explicit WorkerRig(const std::string& usb, const wchar_t* software = L"QuenbyWorkerTest")
+      : world(std::string(kKeyboards) + usb) {
     CreateDirectoryW((folder.Path() + L"db").c_str(), nullptr);
     WriteText(folder.File(L"config.xml"), kCatalogueXml);
     dlg.m_sleep = [this](DWORD ms) { sleeps.push_back(ms); };
     dlg.m_exeFolder = folder.Path().c_str();
     dlg.m_userDataFolder = folder.Path().c_str();
-    dlg.m_softwareName = L"QuenbyWorkerTest";  // no registry key: nothing is remembered
+    dlg.m_softwareName = software;  // no registry key: nothing is remembered
     dlg.m_deviceList = &deviceList;
     dlg.m_keyboardCtrl = &keyboard;
     dlg.m_zephraEffect = &canvas;

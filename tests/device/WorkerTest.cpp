@@ -381,3 +381,56 @@ TEST(WorkerHandlers, KnobOnlyWhenIdleAndTabChanges) {
   w.dlg.OnPowerBroadcast(PBT_APMRESUMEAUTOMATIC);
   EXPECT_EQ(w.dlg.m_suspended, 0);
 }
+
+namespace {
+struct RegistryKey {
+  explicit RegistryKey(const wchar_t* value) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\QuenbyRememberedModel", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    if (value)
+      RegSetValueExW(key, L"DeviceType", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                     DWORD((wcslen(value) + 1) * sizeof(wchar_t)));
+  }
+  ~RegistryKey() {
+    RegCloseKey(key);
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QuenbyRememberedModel");
+  }
+  HKEY key = nullptr;
+};
+}  // namespace
+
+TEST(WorkerCatalogue, RememberedModelAndItsDefault) {
+  {
+    RegistryKey reg(L"99");
+    WorkerRig w(CableK102(), L"QuenbyRememberedModel");
+    EXPECT_EQ(w.dlg.m_deviceType, 101);
+  }
+  {
+    RegistryKey reg(L"102");
+    WorkerRig w(CableK102(), L"QuenbyRememberedModel");
+    EXPECT_EQ(w.dlg.m_deviceType, 102);
+    w.Run(kTaskInitDevices);
+    EXPECT_EQ(ReadDeviceTypeSetting(L"QuenbyRememberedModel"), 102);
+  }
+  // Without the key nothing is written.
+  WorkerRig w(CableK102(), L"QuenbyRememberedModel");
+  w.Run(kTaskInitDevices);
+  EXPECT_EQ(ReadDeviceTypeSetting(L"QuenbyRememberedModel"), 0);
+}
+
+TEST(WorkerStreaming, LiveKeyColoursAreBrightenedForTheScreen) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  auto it = w.dlg.m_keyCodeByLight.begin();
+  ASSERT_NE(it, w.dlg.m_keyCodeByLight.end());
+  int led = it->first, code = it->second;
+  w.keyboard.AddKeyItem(code);
+  std::vector<uint8_t> live(384, 0);
+  live[size_t(led) * 3] = 200;
+  live[size_t(led) * 3 + 1] = 100;
+  live[size_t(led) * 3 + 2] = 10;
+  ASSERT_TRUE(sim::WriteTable("k102", sim::Table::LiveColours, 0, live));
+  w.dlg.ReadLiveKeyColors();
+  EXPECT_EQ(w.keyboard.GetKeyColor(code), long(RGB(255, 130, 12)));
+  EXPECT_GT(CountOf(Commands(), kCmdReadLiveColours), 0);
+}
