@@ -50,6 +50,8 @@ enum WorkerTask {
 
 // Posted to the main window when the keyboard's firmware is older than the tool's.
 constexpr UINT UM_UPDATE_RESULT = 0x69E;
+// The tray icon's callback message.
+constexpr UINT UM_TRAY_NOTIFY = 0x69A;
 
 class KeyboardDlg : public MDialog, public KeyboardDef, public CThreadBasic {
 public:
@@ -62,6 +64,9 @@ public:
   void AddTask(int code) { m_taskQueue.Push(code); }
 
   // ---- catalogue and hot-plug (user-interface thread) ----
+  // Start-up of the window: instance property, tray and window icons, no input method,
+  // the catalogue, and the transport's notify window.
+  void InitShell();
   void LoadDeviceCatalog();
   void RegisterHidNotification();
   void UpdateUSBDevice(UINT event, const DEV_BROADCAST_HDR* header);

@@ -1,7 +1,10 @@
 // The device catalogue, hot-plug matching, and the refresh and selection that every
 // device change runs on the worker.
 #include "shell/KeyboardDlg.h"
+#include <imm.h>
+#include <shellapi.h>
 #include <string>
+#include "core/Manager.h"
 #include "device/DeviceTransport.h"
 #include "store/KeyboardDataStore.h"
 #include "widgets/CDeviceList.h"
@@ -10,6 +13,32 @@ namespace {
 // GUID_DEVINTERFACE_HID
 constexpr GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 }  // namespace
+
+void KeyboardDlg::InitShell() {
+  HWND window = GetSafeHwnd();
+  if (window) {
+    SetPropW(window, m_softwareName.GetString(), reinterpret_cast<HANDLE>(1));
+    NOTIFYICONDATAW tray = {};
+    tray.cbSize = sizeof(tray);
+    tray.hWnd = window;
+    tray.uID = 109;
+    tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    tray.uCallbackMessage = UM_TRAY_NOTIFY;
+    tray.hIcon = static_cast<HICON>(LoadImageW(nullptr, (GetSkinsFolder() + L"Velmora.ico").GetString(), IMAGE_ICON,
+                                               0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    lstrcpynW(tray.szTip, m_softwareName.GetString(), ARRAYSIZE(tray.szTip));
+    Shell_NotifyIconW(NIM_ADD, &tray);
+    HICON icon = LoadIconW(Manager::GetInstance(), MAKEINTRESOURCEW(107));
+    if (icon) ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    if (HIMC context = ImmGetContext(window)) {
+      ImmSetOpenStatus(context, FALSE);
+      ImmReleaseContext(window, context);
+    }
+    ImmAssociateContext(window, nullptr);
+  }
+  LoadDeviceCatalog();
+  m_transport.SetNotifyWindow(window);
+}
 
 void KeyboardDlg::LoadDeviceCatalog() {
   int d = ReadDeviceTypeSetting(m_softwareName);

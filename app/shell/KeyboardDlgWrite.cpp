@@ -10,6 +10,7 @@
 #include "device/LightFrames.h"
 #include "device/MacroImage.h"
 #include "pages/KeyActionCodec.h"
+#include "shell/ShellFolders.h"
 #include "store/KeyboardDataStore.h"
 #include "support/WriteLog.h"
 #include "widgets/KeyboardCtrl.h"
@@ -243,7 +244,10 @@ void KeyboardDlg::FactoryResetDevice() {
   m_transport.SendCommand(reset);
   m_transport.SendConfigEnd();
   LoadProfileList();
-  if (m_featureMask & 0x40) m_store.DeleteAllLedData();
+  if (m_featureMask & 0x40) {
+    if (!m_deviceName.IsEmpty()) DeleteFolderTree(m_userDataFolder + L"led\\" + m_deviceName + L"\\");
+    m_store.DeleteAllLedData();
+  }
 }
 
 // ---- streaming ----

@@ -213,8 +213,15 @@ TEST(WorkerLighting, MatrixColoursAndFactoryReset) {
   w.Run(kTaskReadMatrixColours);
   EXPECT_EQ(w.matrix.GetKeyItems()[1]->color, RGB(1, 2, 3));
 
+  std::wstring led = w.folder.Path() + L"led\\";
+  CreateDirectoryW(led.c_str(), nullptr);
+  CreateDirectoryW((led + L"K102").c_str(), nullptr);
+  CreateDirectoryW((led + L"K102\\anim").c_str(), nullptr);
+  WriteText(led + L"K102\\anim\\frame.png", "x");
   sim::ClearLog();
   w.Run(kTaskFactoryReset);
+  EXPECT_EQ(GetFileAttributesW((led + L"K102").c_str()), INVALID_FILE_ATTRIBUTES);
+  RemoveDirectoryW(led.c_str());
   auto commands = Commands();
   ASSERT_GE(commands.size(), 3u);
   EXPECT_EQ(commands[0], kCmdConfigBegin);
