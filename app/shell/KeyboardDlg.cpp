@@ -145,6 +145,7 @@ void KeyboardDlg::InitDevicesOnce() {
 void KeyboardDlg::Trd_DeviceInstall() {
   Sleep(200);
   m_taskQueue.Clear();
+  if (m_changedModel == m_deviceType) m_mainPage = 0;  // the home tab
   OutputDebugStringA("Trd_DeviceInstall \n");
   RefreshDevices(m_changedModel, 0);
   SelectCurrentDevice();
@@ -153,6 +154,7 @@ void KeyboardDlg::Trd_DeviceInstall() {
 void KeyboardDlg::Trd_DeviceUnInstall() {
   Sleep(200);
   m_taskQueue.Clear();
+  if (m_changedModel == m_deviceType) m_mainPage = 0;  // the home tab
   OutputDebugStringA("Trd_DeviceUnInstall \n");
   RefreshDevices(m_changedModel, 0);
   SelectCurrentDevice();

@@ -229,3 +229,18 @@ TEST(WorkerLighting, MatrixColoursAndFactoryReset) {
   EXPECT_EQ(commands[2], kCmdConfigEnd);
   EXPECT_GT(CountOf(commands, kCmdReadDeviceInfo), 0);  // then the read sequence
 }
+
+TEST(WorkerProfile, ApplyWritesAllLayersAndTheLighting) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  auto [index, code] = SomeKey(w.dlg);
+  ASSERT_GE(index, 0);
+  StoreKey(w.store, 1, 1, code, 0x21, 0x03, 0x04);
+  w.dlg.m_lightZone = 0;
+  w.dlg.m_lightMode = 4;
+  w.Run(kTaskApplyProfile);
+  EXPECT_EQ(w.dlg.m_selectedKey, -2);
+  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 1), index * 3, 3), (std::vector<uint8_t>{0x21, 0x03, 0x04}));
+  EXPECT_EQ(Table("k102", sim::Table::Settings)[2], 4);
+  EXPECT_EQ(w.dlg.m_needConfigBegin, 1);
+}
