@@ -434,3 +434,16 @@ TEST(WorkerStreaming, LiveKeyColoursAreBrightenedForTheScreen) {
   EXPECT_EQ(w.keyboard.GetKeyColor(code), long(RGB(255, 130, 12)));
   EXPECT_GT(CountOf(Commands(), kCmdReadLiveColours), 0);
 }
+
+TEST(WorkerStartUp, UnlinkReportOfTheCurrentKeyboard) {
+  WorkerRig w(ReceiverK101(true));
+  w.StartUp();
+  ASSERT_TRUE(w.dlg.m_deviceLinked);
+  ASSERT_TRUE(sim::SetLinked("receiver-k101", false, true));
+  w.dlg.m_mainPage = 4;
+  w.dlg.WorkStep();  // idle: the poll reads the unlink report
+  EXPECT_FALSE(w.dlg.m_deviceLinked);
+  EXPECT_EQ(w.dlg.m_linkMode, 1);
+  EXPECT_TRUE(w.dlg.m_devicePresent);  // the receiver stays
+  EXPECT_EQ(w.dlg.m_mainPage, 0);     // the no-device view
+}
