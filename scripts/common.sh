@@ -58,11 +58,12 @@ quenby_display() {
 }
 
 # Ends our Xvfb and (unless told "keep-wine") the Wine servers of our prefixes.
+# Runs from an EXIT trap under set -e: nothing here may fail.
 quenby_cleanup() {
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
   [ "${1:-}" = keep-wine ] && return 0
   for p in "${XDG_CACHE_HOME:-$HOME/.cache}"/quenby-wine-*; do
-    [ -d "$p" ] && WINEPREFIX="$p" wineserver -k 2>/dev/null
+    if [ -d "$p" ]; then WINEPREFIX="$p" wineserver -k 2>/dev/null || true; fi
   done
   return 0
 }
