@@ -224,6 +224,7 @@ public:
   static unsigned ModifierCode();
 
 private:
+  void DeliverToHover(int (MControl::*handler)(unsigned, CPoint), unsigned flags, CPoint point);
   bool IsWindowAlive() const { return m_hPaintWnd && ::IsWindow(m_hPaintWnd); }
   void InvalidateCaret();
   void InvalidateMessage();

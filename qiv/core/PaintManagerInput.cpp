@@ -103,6 +103,20 @@ int PaintManager::OnLButtonDown(unsigned flags, CPoint point) {
   return 1;
 }
 
+// A button release or double click goes to the hovered control; one that no longer
+// responds, or that the pointer has left, stops being the hover control.
+void PaintManager::DeliverToHover(int (MControl::*handler)(unsigned, CPoint), unsigned flags, CPoint point) {
+  MControl* hover = m_pHover;
+  if (!hover) return;
+  if (!Responsive(hover)) {
+    m_pHover = nullptr;
+    return;
+  }
+  const CRect r = hover->GetRect();
+  (hover->*handler)(flags, point);
+  if (!r.PtInRect(point) && m_pHover == hover) m_pHover = nullptr;
+}
+
 int PaintManager::OnLButtonUp(unsigned flags, CPoint point) {
   RoutingScope scope(*this);
   if (m_bCaptured) {
@@ -110,30 +124,14 @@ int PaintManager::OnLButtonUp(unsigned flags, CPoint point) {
     m_bCaptured = 0;
   }
   m_bLButtonDown = 0;
-  if (MControl* hover = m_pHover) {
-    if (Responsive(hover)) {
-      const CRect r = hover->GetRect();
-      hover->OnLButtonUp(flags, point);
-      if (!r.PtInRect(point) && m_pHover == hover) m_pHover = nullptr;
-    } else {
-      m_pHover = nullptr;
-    }
-  }
+  DeliverToHover(&MControl::OnLButtonUp, flags, point);
   m_bDragArmed = 0;
   return 1;
 }
 
 int PaintManager::OnLButtonDblClk(unsigned flags, CPoint point) {
   RoutingScope scope(*this);
-  if (MControl* hover = m_pHover) {
-    if (Responsive(hover)) {
-      const CRect r = hover->GetRect();
-      hover->OnLButtonDblClk(flags, point);
-      if (!r.PtInRect(point) && m_pHover == hover) m_pHover = nullptr;
-    } else {
-      m_pHover = nullptr;
-    }
-  }
+  DeliverToHover(&MControl::OnLButtonDblClk, flags, point);
   return 1;
 }
 
@@ -162,29 +160,13 @@ int PaintManager::OnRButtonUp(unsigned flags, CPoint point) {
     ReleaseCapture();
     m_bCaptured = 0;
   }
-  if (MControl* hover = m_pHover) {
-    if (Responsive(hover)) {
-      const CRect r = hover->GetRect();
-      hover->OnRButtonUp(flags, point);
-      if (!r.PtInRect(point) && m_pHover == hover) m_pHover = nullptr;
-    } else {
-      m_pHover = nullptr;
-    }
-  }
+  DeliverToHover(&MControl::OnRButtonUp, flags, point);
   return 1;
 }
 
 int PaintManager::OnRButtonDblClk(unsigned flags, CPoint point) {
   RoutingScope scope(*this);
-  if (MControl* hover = m_pHover) {
-    if (Responsive(hover)) {
-      const CRect r = hover->GetRect();
-      hover->OnRButtonDblClk(flags, point);
-      if (!r.PtInRect(point) && m_pHover == hover) m_pHover = nullptr;
-    } else {
-      m_pHover = nullptr;
-    }
-  }
+  DeliverToHover(&MControl::OnRButtonDblClk, flags, point);
   return 1;
 }
 
