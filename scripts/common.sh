@@ -40,6 +40,7 @@ quenby_build() {
     quenby_configure i686 -DBUILD_TESTING=OFF
   fi
   RUN_DIR="$BUILD/$RUN_ARCH"
+  ln -sfn i686/stage "$BUILD/stage"   # the program folder as it ships
 }
 
 # Starts a private Xvfb when there is no display; XVFB_PID is set when we started one.

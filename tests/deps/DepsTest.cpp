@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 #include <unzip.h>
 #include <vector>
+#include "core/ControlFactory.h"
 #include "core/Manager.h"
 #include "core/MWindow.h"
 
@@ -33,6 +34,13 @@ TEST(Deps, OverrideIsCalledFromInsideTheLibrary) {
 TEST(Deps, StringMadeInTheLibraryIsFreedHere) {
   CString folder = GetSkinsFolder();  // allocated in qiv.dll, destroyed in this module
   EXPECT_GT(folder.GetLength(), 0);
+}
+
+TEST(Deps, VectorMadeInTheLibraryIsFreedHere) {
+  std::vector<const wchar_t*> names = WindowFactoryNames();  // allocated in qiv.dll
+  ASSERT_FALSE(names.empty());
+  names.push_back(L"grown here");  // reallocated by this module on the shared heap
+  EXPECT_STREQ(L"grown here", names.back());
 }
 
 TEST(Deps, SqliteIsSerialized) { EXPECT_EQ(1, sqlite3_threadsafe()); }
