@@ -62,15 +62,20 @@ void MShadow::Create(PaintManager* manager) {
 
   const LONG_PTR parentStyle = ::GetWindowLongPtrW(parent, GWL_STYLE);
   const DWORD style = 0x80880000 | static_cast<DWORD>(parentStyle & WS_DLGFRAME);
-  m_hWnd = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClass, nullptr, style, CW_USEDEFAULT, 0, 0, 0,
-                             parent, nullptr, Manager::GetInstance(), nullptr);
+  // Owned by the parent's owner, not by the parent: an owned window always stays above
+  // its owner, and the shadow belongs just below the parent. It follows the parent
+  // through the parent's messages.
+  m_hWnd = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW, kShadowClass, nullptr, style,
+                             CW_USEDEFAULT, 0, 0, 0, ::GetWindow(parent, GW_OWNER), nullptr, Manager::GetInstance(),
+                             nullptr);
+  if (m_hWnd) ::SetWindowPos(m_hWnd, parent, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (!(parentStyle & WS_VISIBLE)) {
     m_Status = kEnabled;
   } else if (parentStyle & (WS_MINIMIZE | WS_MAXIMIZE)) {
     m_Status = kEnabled | kParentVisible;
   } else {
     m_Status = kEnabled | kVisible | kParentVisible;
-    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    ShowBelowParent();
     Update(parent);
   }
   m_OldParentProc = reinterpret_cast<WNDPROC>(
@@ -92,16 +97,19 @@ void MShadow::DisableShadow(int disable) {
     m_Status = kEnabled | kParentVisible;
   } else {
     m_Status = kEnabled | kVisible | kParentVisible;
-    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    ShowBelowParent();
     Update(parent);
   }
 }
 
+void MShadow::ShowBelowParent() {
+  ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+  // Showing may put the window on top of the screen's stack; it belongs below its parent.
+  ::SetWindowPos(m_hWnd, m_hParent, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void MShadow::Refresh() {
-  if (m_hWnd && ::IsWindow(m_hWnd) && (m_Status & kVisible)) {
-    HWND parent = ::GetParent(m_hWnd);
-    Update(parent ? parent : m_hParent);
-  }
+  if (m_hWnd && ::IsWindow(m_hWnd) && (m_Status & kVisible)) Update(m_hParent);
 }
 
 int MShadow::SetSize(int size) {
@@ -335,7 +343,7 @@ LRESULT CALLBACK MShadow::ParentProc(HWND parent, UINT msg, WPARAM wParam, LPARA
           else
             self->Update(parent);
           if (!(self->m_Status & kVisible)) {
-            ::ShowWindow(self->m_hWnd, SW_SHOWNOACTIVATE);
+            self->ShowBelowParent();
             self->m_Status |= kVisible;
           }
         }
@@ -354,9 +362,13 @@ LRESULT CALLBACK MShadow::ParentProc(HWND parent, UINT msg, WPARAM wParam, LPARA
           ::ShowWindow(self->m_hWnd, SW_HIDE);
           self->m_Status &= static_cast<BYTE>(~(kVisible | kParentVisible));
         } else if (!(self->m_Status & kParentVisible)) {
-          self->m_bUpdate = 1;
-          ::ShowWindow(self->m_hWnd, SW_SHOWNOACTIVATE);
+          // Drawn now rather than at the parent's first paint: the shadow then appears
+          // before its parent does and stays beneath it on displays that stack windows
+          // in the order they first appear.
           self->m_Status |= kVisible | kParentVisible;
+          self->ShowBelowParent();
+          self->Update(parent);
+          self->m_bUpdate = 0;
         }
       }
       break;

@@ -1,4 +1,4 @@
-// A soft drop shadow for a top-level window: a click-through per-pixel-alpha window
+// A soft drop shadow for a top-level window: a click-through per-pixel-alpha tool window
 // ("ShadowWnd") just below its parent in the z-order that follows the parent as it moves,
 // resizes, hides, minimises and goes. The picture is the parent's silhouette blurred and
 // darkened (region mode) or a nine-grid shadow image (image mode). Every paint manager
@@ -83,6 +83,7 @@ protected:
 
 private:
   void Refresh();
+  void ShowBelowParent();
   // Puts the shadow just below the parent at the place the mode gives.
   void Move(HWND parent);
   CPoint Origin(const RECT& parentRect) const;

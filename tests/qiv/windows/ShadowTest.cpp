@@ -49,7 +49,7 @@ TEST_F(ShadowTest, NoShadowUntilCreatedWithTheShowFlag) {
   EXPECT_EQ(MShadow::kEnabled | MShadow::kVisible | MShadow::kParentVisible, shadow->GetStatus());
   const LONG_PTR ex = ::GetWindowLongPtrW(shadow->GetShadowWnd(), GWL_EXSTYLE);
   EXPECT_EQ(WS_EX_LAYERED | WS_EX_TRANSPARENT, ex & (WS_EX_LAYERED | WS_EX_TRANSPARENT));
-  EXPECT_EQ(dialog.GetSafeHwnd(), ::GetWindow(shadow->GetShadowWnd(), GW_OWNER));
+  EXPECT_EQ(shadow->GetShadowWnd(), ::GetWindow(dialog.GetSafeHwnd(), GW_HWNDNEXT)) << "just below its parent";
   CSize size;
   EXPECT_TRUE(Picture(size).empty()) << "size 0 draws nothing";
   EXPECT_EQ(0, shadow->Update(dialog.GetSafeHwnd()));
@@ -100,7 +100,8 @@ TEST_F(ShadowTest, MaximiseAndMinimiseHideItRestoringShowsItAgain) {
   EXPECT_EQ(MShadow::kEnabled, shadow->GetStatus());
   dialog.ShowWindow(SW_SHOWNA);
   EXPECT_TRUE(::IsWindowVisible(s));
-  EXPECT_EQ(1, shadow->IsUpdatePending()) << "recomputed at the next paint";
+  EXPECT_EQ(0, shadow->IsUpdatePending()) << "drawn as the parent is shown";
+  EXPECT_EQ(CSize(212, 112), ShadowRect().Size());
 }
 
 TEST_F(ShadowTest, GrowingWaitsForThePaintShrinkingRecomputesAtOnce) {
@@ -209,4 +210,28 @@ TEST_F(ShadowTest, WithoutItsBitmapTheShadowStopsAndKeepsItsLastPicture) {
   CRect after;
   ::GetWindowRect(lone.GetShadowWnd(), &after);
   EXPECT_EQ(before, after) << "nothing was drawn or moved";
+}
+
+TEST_F(ShadowTest, AnOwnedParentShownAfterItsShadowIsMadeHasItJustBelow) {
+  RecordingDialog owned;
+  ASSERT_NE(nullptr, owned.CreatePopup(dialog.GetSafeHwnd(), CRect(500, 300, 700, 400), WS_POPUP));
+  owned.CreateShadow(1, false);
+  MShadow& s = owned.GetPaintManager()->GetShadow();
+  ASSERT_NE(nullptr, s.GetShadowWnd());
+  EXPECT_EQ(MShadow::kEnabled, s.GetStatus());
+  EXPECT_FALSE(::IsWindowVisible(s.GetShadowWnd()));
+  owned.SetSize(10);
+  owned.ShowWindow(SW_SHOWNA);
+  EXPECT_TRUE(::IsWindowVisible(s.GetShadowWnd()));
+  Pump();
+  EXPECT_EQ(0, s.IsUpdatePending());
+  EXPECT_EQ(CRect(495, 295, 715, 415), [&] {
+    CRect r;
+    ::GetWindowRect(s.GetShadowWnd(), &r);
+    return r;
+  }());
+  owned.MoveWindow(520, 300, 200, 100);
+  Pump();
+  EXPECT_EQ(s.GetShadowWnd(), ::GetWindow(owned.GetSafeHwnd(), GW_HWNDNEXT));
+  owned.DestroyWindow();
 }
