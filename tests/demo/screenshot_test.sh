@@ -1,0 +1,55 @@
+#!/bin/sh
+# screenshot_test.sh <wine-run.sh> <qiv_demo.exe> <output folder>
+# Opens qiv_demo.exe on the test run's X display, takes a screenshot of the whole screen
+# (<output folder>/qiv_demo.png) and checks the colours the demo lists in checks.txt
+# (screen x, y and the expected red, green, blue) within a small tolerance.
+set -eu
+run=$1 exe=$2 out=$3
+: "${DISPLAY:?the screenshot test needs an X display}"
+CONVERT=${CONVERT:-convert-im6.q16}
+tolerance=8
+
+rm -rf "$out"
+mkdir -p "$out"
+winout="Z:$(printf '%s' "$out" | tr / '\\')"
+"$run" "$exe" --screenshot "$winout" &
+pid=$!
+
+i=0
+while [ ! -f "$out/ready" ]; do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid" || true
+    echo "qiv_demo.exe ended before its windows were up" >&2
+    exit 1
+  fi
+  i=$((i + 1))
+  [ "$i" -le 600 ] || { echo "qiv_demo.exe was not ready within 60 s" >&2; touch "$out/quit"; exit 1; }
+  sleep 0.1
+done
+sleep 0.5
+xwd -root -silent > "$out/shot.xwd"
+"$CONVERT" "$out/shot.xwd" "$out/qiv_demo.png"
+rm -f "$out/shot.xwd"
+touch "$out/quit"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || { echo "qiv_demo.exe exited with $status" >&2; exit 1; }
+
+failed=0
+tr -d '\r' < "$out/checks.txt" > "$out/checks.lst"
+while read -r label x y r g b; do
+  actual=$("$CONVERT" "$out/qiv_demo.png" -format "%[fx:int(255*p{$x,$y}.r+0.5)] %[fx:int(255*p{$x,$y}.g+0.5)] %[fx:int(255*p{$x,$y}.b+0.5)]" info:)
+  set -- $actual
+  for pair in "$1 $r" "$2 $g" "$3 $b"; do
+    set -- $pair
+    d=$(( $1 - $2 ))
+    [ "$d" -lt 0 ] && d=$(( -d ))
+    if [ "$d" -gt "$tolerance" ]; then
+      echo "$label at ($x, $y): got $actual, expected $r $g $b" >&2
+      failed=1
+      break
+    fi
+  done
+done < "$out/checks.lst"
+[ "$failed" -eq 0 ] && echo "screenshot: $out/qiv_demo.png, $(wc -l < "$out/checks.lst") points as expected"
+exit "$failed"
