@@ -6,6 +6,7 @@
 #include "core/DataObject.h"
 #include "core/MRender.h"
 #include "lodepng.h"
+#include "qiv/core/QivTestSupport.h"
 
 using namespace qivwin;
 
@@ -253,4 +254,45 @@ TEST_F(DragDropTest, CtrlOnAMoveOnlySourceIsRefusedPlainGivesMove) {
   Pump();
   EXPECT_EQ(nullptr, dialog.image) << "refused at the drop";
   EXPECT_EQ(0, dialog.Count(UM_DROPPED));
+}
+
+namespace {
+// A control that can be dragged: its snapshot is the drag image.
+class DraggableProbe : public qivtest::ProbeControl {
+public:
+  using ProbeControl::ProbeControl;
+  HBITMAP GetControlDropBitmap() override {
+    const CRect r = GetRect();
+    return GetManager() ? GetManager()->GetDropBitmap(this, CRect(0, 0, r.Width(), r.Height()), 0) : nullptr;
+  }
+};
+}  // namespace
+
+TEST_F(DragDropTest, AControlSnapshotDraggedInsideItsWindowIsDroppedThere) {
+  // The drag runs OLE's loop, which ends at once without a held button: the drop lands
+  // where the cursor is, which is on the dragged control's own window.
+  auto* probe = new DraggableProbe(&dialog, 40, CRect(40, 30, 100, 70), RGB(0, 160, 0));
+  probe->SetDragDrop(1);
+  PaintManager* pm = dialog.GetPaintManager();
+  probe->SetManager(pm);
+  pm->GetControls()->push_back(probe);
+  dialog.ShowWindow(SW_SHOWNA);
+  Pump();
+  POINT centre = {70, 50};
+  ::ClientToScreen(dialog.GetSafeHwnd(), &centre);
+  ::SetCursorPos(centre.x, centre.y);
+
+  dialog.SendMessageW(WM_MOUSEMOVE, 0, MAKELPARAM(70, 50));
+  dialog.SendMessageW(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(70, 50));
+  dialog.SendMessageW(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(90, 60));  // far from the last drag point
+  dialog.SendMessageW(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(91, 60));  // within 2 px: the drag runs
+  Pump();
+  ASSERT_NE(nullptr, dialog.image) << "the snapshot arrived as the window's picture";
+  EXPECT_EQ(CSize(60, 40), SizeOf(dialog.image));
+  EXPECT_EQ(1, Count(UM_DROPPED));
+  RECT clip, screen = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+  screen.right = screen.left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  screen.bottom = screen.top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  ::GetClipCursor(&clip);
+  EXPECT_EQ(CRect(screen), CRect(clip)) << "the cursor is free again";
 }
