@@ -275,3 +275,12 @@ TEST_F(DialogTest, MessageRectangleBalloonPointAndBalloonRefusal) {
   EXPECT_EQ(nullptr, dialog.GetPaintManager()->GetAirBladder());
   dialog.DestroyWindow();
 }
+
+TEST_F(DialogTest, ADialogDeletedWithItsWindowOpenTakesTheWindowDown) {
+  auto* dialog = new RecordingDialog;
+  HWND window = dialog->CreatePopup();
+  ASSERT_NE(nullptr, window);
+  delete dialog;
+  EXPECT_FALSE(::IsWindow(window));
+  Pump();  // nothing may reach the deleted object
+}

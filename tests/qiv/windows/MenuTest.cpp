@@ -189,3 +189,21 @@ TEST_F(MenuTest, AMenuThatWasNeverCreatedIsDeletedByItsCreator) {
   delete menu;
   EXPECT_EQ(1, CountedMenu::deleted);
 }
+
+TEST_F(MenuTest, AnItemThatGoesClosesItsOpenSubmenu) {
+  auto* menu = new CountedMenu(&owner);
+  auto* sub = new CountedMenu(&owner);
+  ASSERT_EQ(1, menu->Create(owner.GetSafeHwnd(), CPoint(40, 40), kNotify));
+  ASSERT_EQ(1, sub->Create(owner.GetSafeHwnd(), CPoint(340, 40), kNotify));
+  menu->AddMenu(L"More", 21, L"", 0, -1);
+  auto* item = dynamic_cast<MenuItem*>(menu->GetControl(21));
+  ASSERT_NE(nullptr, item);
+  item->SetPopupMenu(sub);
+  EXPECT_EQ(sub, item->GetPopupMenu());
+  menu->GetPaintManager()->RemoveControl(item);
+  Pump();
+  EXPECT_EQ(1, CountedMenu::deleted) << "the submenu closed and went";
+  menu->CloseWindow();
+  Pump();
+  EXPECT_EQ(2, CountedMenu::deleted);
+}
