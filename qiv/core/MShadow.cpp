@@ -69,15 +69,7 @@ void MShadow::Create(PaintManager* manager) {
                              CW_USEDEFAULT, 0, 0, 0, ::GetWindow(parent, GW_OWNER), nullptr, Manager::GetInstance(),
                              nullptr);
   if (m_hWnd) ::SetWindowPos(m_hWnd, parent, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  if (!(parentStyle & WS_VISIBLE)) {
-    m_Status = kEnabled;
-  } else if (parentStyle & (WS_MINIMIZE | WS_MAXIMIZE)) {
-    m_Status = kEnabled | kParentVisible;
-  } else {
-    m_Status = kEnabled | kVisible | kParentVisible;
-    ShowBelowParent();
-    Update(parent);
-  }
+  FollowParentState();
   m_OldParentProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ParentProc)));
 }
@@ -89,8 +81,11 @@ void MShadow::DisableShadow(int disable) {
     ::ShowWindow(m_hWnd, SW_HIDE);
     return;
   }
-  HWND parent = m_hParent;
-  const LONG_PTR style = ::GetWindowLongPtrW(parent, GWL_STYLE);
+  FollowParentState();
+}
+
+void MShadow::FollowParentState() {
+  const LONG_PTR style = ::GetWindowLongPtrW(m_hParent, GWL_STYLE);
   if (!(style & WS_VISIBLE)) {
     m_Status = kEnabled;
   } else if (style & (WS_MINIMIZE | WS_MAXIMIZE)) {
@@ -98,7 +93,7 @@ void MShadow::DisableShadow(int disable) {
   } else {
     m_Status = kEnabled | kVisible | kParentVisible;
     ShowBelowParent();
-    Update(parent);
+    Update(m_hParent);
   }
 }
 

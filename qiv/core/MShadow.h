@@ -84,6 +84,8 @@ protected:
 private:
   void Refresh();
   void ShowBelowParent();
+  // Status from the parent's style; a shown, normal parent gets its shadow shown and drawn.
+  void FollowParentState();
   // Puts the shadow just below the parent at the place the mode gives.
   void Move(HWND parent);
   CPoint Origin(const RECT& parentRect) const;

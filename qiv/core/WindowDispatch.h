@@ -4,7 +4,6 @@
 // cannot swallow it), the translucency set-up and the skinned style.
 #pragma once
 #include <windows.h>
-#include <windowsx.h>
 #include "core/Geometry.h"
 #include "core/MWindow.h"
 #include "core/PaintManager.h"
@@ -19,7 +18,7 @@ namespace qiv_detail {
 // the paint manager and then to the previous window procedure.
 template <class Window>
 bool DispatchToHandlers(Window& window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
   const CPoint point(x, y);
   const UINT flags = static_cast<UINT>(wParam);
   switch (msg) {
