@@ -2,19 +2,7 @@
 #include "controls/MAirBladder.h"
 
 MDialog::MDialog() = default;
-
-MDialog::~MDialog() {
-  // A dialog deleted with its window still open takes the window down first, so that no
-  // message reaches a deleted object.
-  if (HasWindow()) ::DestroyWindow(m_hWnd);
-}
-
-LRESULT MDialog::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (qiv_detail::DispatchToHandlers(*this, msg, wParam, lParam, result)) return result;
-  if (LRESULT handled = m_pm.OnWindowMessage(msg, wParam, lParam)) return handled;
-  return MWindow::OnWindowMessage(msg, wParam, lParam);
-}
+MDialog::~MDialog() = default;
 
 int MDialog::PreTranslateMessage(MSG* msg) { return m_pm.PreTranslateMessage(msg) ? 1 : 0; }
 
@@ -44,20 +32,6 @@ void MDialog::OnMinimize() { ShowWindow(SW_MINIMIZE); }
 
 void MDialog::OnMaximize() { ShowWindow(HasWindow() && ::IsZoomed(m_hWnd) ? SW_RESTORE : SW_MAXIMIZE); }
 
-void MDialog::InitUI(CRect) {}
-void MDialog::UISize(CRect) {}
-LRESULT MDialog::OnMessage(UINT, UINT, WPARAM, LPARAM) { return 0; }
-
-LRESULT MDialog::OnUserCloseWindow(WPARAM wParam, LPARAM lParam) {
-  if (HasHandle()) ::PostMessageW(m_hWnd, WM_CLOSE, wParam, lParam);
-  return 1;
-}
-
-int MDialog::OnCreate(CREATESTRUCTW*) {
-  if (HasHandle()) qiv_detail::ApplySkinnedStyle(m_hWnd);
-  return 1;
-}
-
 int MDialog::OnSize(UINT, int, int) {
   if (!HasWindow() || !::IsIconic(m_hWnd)) SetupBackTranslucent();
   if (HasWindow()) ::GetClientRect(m_hWnd, &m_rcClient);
@@ -66,39 +40,7 @@ int MDialog::OnSize(UINT, int, int) {
   return 0;
 }
 
-int MDialog::OnMouseMove(UINT, CPoint) { return 0; }
-int MDialog::OnMouseLeave(WPARAM, LPARAM) { return 0; }
-int MDialog::OnMouseHover(WPARAM, LPARAM) { return 0; }
-int MDialog::OnMouseWheel(UINT, short, CPoint) { return 0; }
-int MDialog::OnLButtonDown(UINT, CPoint) { return 0; }
-int MDialog::OnLButtonUp(UINT, CPoint) { return 0; }
-int MDialog::OnLButtonDblClk(UINT, CPoint) { return 0; }
-int MDialog::OnRButtonDown(UINT, CPoint) { return 0; }
-int MDialog::OnRButtonUp(UINT, CPoint) { return 0; }
-int MDialog::OnRButtonDblClk(UINT, CPoint) { return 0; }
-int MDialog::OnKeyDown(UINT, UINT, UINT) { return 0; }
-int MDialog::OnNcHitTest(CPoint) { return 0; }
-int MDialog::OnGetMinMaxInfo(MINMAXINFO*) { return 0; }
-int MDialog::OnNcCalcSize(WPARAM, LPARAM) { return 0; }
-int MDialog::OnNcActivate(int) { return 0; }
-int MDialog::OnWindowPosChanging(WINDOWPOS*) { return 1; }
-int MDialog::OnWindowPosChanged(WINDOWPOS*) { return 1; }
-int MDialog::OnPaint() { return 0; }
-void MDialog::OnTimer(UINT) {}
-int MDialog::OnNcPaint(HRGN) { return 0; }
-int MDialog::OnClose() { return 1; }
-int MDialog::OnDestroy() { return 0; }
-int MDialog::PostNcDestroy() { return 0; }
-
 const wchar_t* MDialog::GetClassNameW() const { return L"MDialog"; }
-
-long MDialog::OnBaseMessage(unsigned id, unsigned code, unsigned wParam, long lParam) {
-  return static_cast<long>(OnMessage(id, code, wParam, lParam));
-}
-
-long MDialog::OnControlUpdate(CRect rect, int redraw, MControl* control) {
-  return m_pm.OnControlUpdate(rect, redraw, control);
-}
 
 void MDialog::PostClose(WPARAM result) {
   if (HasHandle()) ::PostMessageW(m_hWnd, UM_CLOSEWINDOW, result, 0);
@@ -110,26 +52,10 @@ void MDialog::DoClose() { PostClose(2); }
 void MDialog::DoYes() { PostClose(6); }
 void MDialog::DoNo() { PostClose(7); }
 
-MControl* MDialog::CreateControl(const wchar_t* className, UINT id, CRect rect, const wchar_t* title, int visible,
-                                 int enabled) {
-  return m_pm.CreateControl(1u, static_cast<MObject*>(this), className, id, rect, title, visible, enabled);
-}
-
-MControl* MDialog::CreateArea(const wchar_t* className, UINT id, CRect rect, const wchar_t* title, int visible,
-                              int enabled) {
-  return m_pm.CreateControl(0u, static_cast<MObject*>(this), className, id, rect, title, visible, enabled);
-}
-
-MControl* MDialog::GetControl(UINT id) { return m_pm.GetControl(id); }
 std::vector<MControl*> MDialog::GetControls() { return *m_pm.GetControls(); }
 void MDialog::SetFocusControl(MControl* control) { m_pm.SetFocusControl(control); }
 void MDialog::SetMTimer(UINT periodMs) { m_pm.SetMTimer(periodMs); }
 void MDialog::KillMTimer(UINT id) { m_pm.KillMTimer(id); }
-int MDialog::LoadBKImage(CString file) { return m_pm.LoadBKImage(file); }
-int MDialog::LoadBKImage(UINT resourceId, CString type) { return m_pm.LoadBKImage(resourceId, type); }
-void MDialog::SetBackMode(enumBackMode mode, int corner) { m_pm.SetBackMode(mode, corner); }
-void MDialog::SetScrollResID(UINT vertical, UINT horizontal) { m_pm.SetScrollResID(vertical, horizontal); }
-void MDialog::SetLayeredWindow(int layered) { m_pm.SetLayeredWindow(layered); }
 void MDialog::EnableWndDrag(int enable) { m_pm.EnableWndDrag(enable); }
 void MDialog::SetTooltip(CString text, CRect rect) { m_pm.SetTooltip(text, rect); }
 void MDialog::ClearTooltip() { m_pm.ClearTooltip(); }
@@ -169,9 +95,4 @@ int MDialog::SetShadowColor(COLORREF color) { return m_pm.SetShadowColor(color);
 void MDialog::SetShadowImage(const wchar_t* file, CRect corners) { m_pm.SetShadowImage(file, corners); }
 void MDialog::SetShadowImage(UINT resourceId, CRect corners) { m_pm.SetShadowImage(resourceId, corners); }
 void MDialog::SetShadowShow(int show) { m_pm.SetShadowShow(show); }
-
-void MDialog::SetupBackTranslucent() {
-  if (HasWindow()) qiv_detail::ApplyBackTranslucent(*this, m_crKey, m_nAlpha);
-}
-
 void MDialog::SetupRegion(int) {}

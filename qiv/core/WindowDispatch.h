@@ -1,21 +1,18 @@
-// Pieces shared by the window classes that embed a paint manager (dialog, popup, menus):
-// the dispatch of each message to the window's handler of the same name (after which it
-// goes on to the paint manager and then the previous window procedure, so a handler
-// cannot swallow it), the translucency set-up and the skinned style.
+// The close message of the skinned windows and the routing of a window message to the
+// handler of the same name (MPaintWindow's dispatch).
 #pragma once
 #include <windows.h>
 #include "core/Geometry.h"
-#include "core/MWindow.h"
-#include "core/PaintManager.h"
 
-// Posted by the close operations with the result in wParam (see MDialog).
+// Posted by a dialog's close operations with the result in wParam; the window turns it
+// into a posted WM_CLOSE whose wParam ShowModal returns. May be posted from any thread.
 constexpr UINT UM_CLOSEWINDOW = WM_USER + 66;
 
 namespace qiv_detail {
 
-// Calls the handler of `msg` on `window` (the handler set of MDialog / MPopupWnd). True
-// when the message is answered here with `result`; otherwise the caller passes it on to
-// the paint manager and then to the previous window procedure.
+// Calls the handler of `msg` on `window`. True when the message is answered here with
+// `result`; otherwise the caller passes it on to the paint manager and then to the
+// previous window procedure.
 template <class Window>
 bool DispatchToHandlers(Window& window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
@@ -49,24 +46,6 @@ bool DispatchToHandlers(Window& window, UINT msg, WPARAM wParam, LPARAM lParam, 
     default: break;
   }
   return false;
-}
-
-// Layered-window attributes from a constant alpha (255 = opaque) or a colour key
-// (0xFFFFFF = none); nothing when neither is set.
-inline void ApplyBackTranslucent(MWindow& window, COLORREF key, int alpha) {
-  if (alpha != 255) {
-    window.ModifyExStyle(0, WS_EX_LAYERED);
-    ::SetLayeredWindowAttributes(window.GetSafeHwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
-  } else if (key != 0xFFFFFF) {
-    window.ModifyExStyle(0, WS_EX_LAYERED);
-    ::SetLayeredWindowAttributes(window.GetSafeHwnd(), key, 255, LWA_COLORKEY);
-  }
-}
-
-// The style every skinned window takes at WM_CREATE: no caption or sizing frame.
-inline void ApplySkinnedStyle(HWND window) {
-  const LONG style = ::GetWindowLongW(window, GWL_STYLE);
-  ::SetWindowLongW(window, GWL_STYLE, static_cast<LONG>((static_cast<DWORD>(style) & 0xFF3BFFFF) | 0x06000008));
 }
 
 }  // namespace qiv_detail
