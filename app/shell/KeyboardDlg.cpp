@@ -14,8 +14,40 @@ KeyboardDlg::KeyboardDlg(DeviceTransport& transport, KeyboardDataStore& store)
     : m_transport(transport), m_store(store) {}
 
 KeyboardDlg::~KeyboardDlg() {
-  Stop(1000);
+  // Quit stops the worker on the window's path; a dialog that never ran a window (or a
+  // test) must not leave a thread running into a half-destroyed object.
+  CThreadBasic::Stop(1000);
+  KeyboardAudio::Stop();
+  m_visualizer.Stop();
   if (m_store.IsOpened()) m_store.CloseDeviceDb();
+  RemoveTrayIcon();
+}
+
+int KeyboardDlg::OnInitDialog() {
+  MDialog::OnInitDialog();
+  InitShell();
+  SetMTimer(16);
+  CThreadBasic::Start();
+  m_updateBaseUrl = kUpdateBaseUrl;
+  AddTask(kTaskInitDevices);
+  AddTask(kTaskUpdateCheck);
+  return 1;
+}
+
+int KeyboardDlg::Quit() {
+  CThreadBasic::Stop(1000);
+  KeyboardAudio::Stop();
+  RemoveTrayIcon();
+  m_catalogModes.clear();
+  m_catalogKeyboards.clear();
+  return DestroyWindow();
+}
+
+void KeyboardDlg::RemoveTrayIcon() {
+  if (!m_trayIcon.hIcon) return;
+  Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
+  DestroyIcon(m_trayIcon.hIcon);
+  m_trayIcon.hIcon = nullptr;
 }
 
 void KeyboardDlg::Sleep(DWORD ms) {
@@ -95,7 +127,7 @@ void KeyboardDlg::RunTask(int code) {
     case kTaskDeviceChosen: ReconnectDevice(); break;
     case kTaskReload: ReloadDeviceProfile(); break;
     case kTaskApplyProfile: ApplyProfile(); break;
-    case kTaskShowKeys: break;  // the key page shows the stored assignments
+    case kTaskShowKeys: LoadKeyAssignments(m_profileId); break;
     case kTaskKnobKey: WriteKnobKey(); break;
     case kTaskKeyMap: SetKeyMacroData(); break;
     case kTaskMacros: WriteMacros(); break;
@@ -112,13 +144,15 @@ void KeyboardDlg::RunTask(int code) {
       FactoryResetDevice();
       EnableMainWindow();
       break;
+    case kTaskUpdateCheck: CheckSoftwareUpdate(); break;
+    case kTaskFirmwareTool: InstallFirmwareTool(); break;
     case kTaskUpdateInstall:
-      if (m_installSoftwareUpdate) m_installSoftwareUpdate();
+      InstallSoftwareUpdate();
       Sleep(100);
       if (m_updateProcessDlg) m_updateProcessDlg->DoOK();
       Sleep(100);
       break;
-    default: break;  // 23 sends nothing; 30 and 32 wait for the update client
+    default: break;  // 23 sends nothing
   }
 }
 
@@ -140,6 +174,13 @@ void KeyboardDlg::InitDevicesOnce() {
   RefreshDevices(m_changedModel, 0);
   SelectCurrentDevice();
   if (m_zephraEffect) m_zephraEffect->Initialize();
+  m_visualizer.Init();
+  m_visualizer.Start();
+  // The render thread idles until a music page turns rendering on.
+  m_visualizer.m_enabled = false;
+  if (m_startAudio) KeyboardAudio::Start();
+  m_canvasConsumer = m_zephraEffect;
+  m_visualizerConsumer = &m_visualizer;
 }
 
 void KeyboardDlg::Trd_DeviceInstall() {

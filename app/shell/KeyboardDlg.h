@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <vector>
+#include "audio/KeyboardAudio.h"
+#include "audio/Visualizer.h"
 #include "core/CString.h"
 #include "core/MDialog.h"
 #include "device/DeviceCatalog.h"
@@ -15,6 +18,7 @@
 #include "device/TaskQueue.h"
 #include "shell/KeyboardDef.h"
 #include "store/StoreRecords.h"
+#include "support/HttpTransfer.h"
 #include "support/ThreadBasic.h"
 
 class DeviceTransport;
@@ -48,12 +52,17 @@ enum WorkerTask {
   kTaskFirmwareTool = 32,
 };
 
+// Where the update check looks for the newest version (the package files lie beside it).
+inline constexpr const wchar_t* kUpdateBaseUrl = L"https://update.quenby.invalid/software-upgrade/";
+
 // Posted to the main window when the keyboard's firmware is older than the tool's.
 constexpr UINT UM_UPDATE_RESULT = 0x69E;
 // The tray icon's callback message.
 constexpr UINT UM_TRAY_NOTIFY = 0x69A;
 
-class KeyboardDlg : public MDialog, public KeyboardDef, public CThreadBasic {
+// Both the audio capture and the worker thread have Start and Stop: callers name the
+// base (KeyboardAudio::Start, CThreadBasic::Stop).
+class KeyboardDlg : public MDialog, public KeyboardDef, public KeyboardAudio, public CThreadBasic {
 public:
   // The store and the transport default to the process-wide ones.
   KeyboardDlg();
@@ -62,6 +71,12 @@ public:
 
   void WorkStep() override;
   void AddTask(int code) { m_taskQueue.Push(code); }
+
+  // ---- window life ----
+  int OnInitDialog() override;
+  // The orderly end of the run: stops the worker and the capture, removes the tray icon,
+  // forgets the catalogue and destroys the window.
+  virtual int Quit();
 
   // ---- catalogue and hot-plug (user-interface thread) ----
   // Start-up of the window: instance property, tray and window icons, no input method,
@@ -82,6 +97,15 @@ public:
   // Main tab change to the tab with that item id.
   void OnMainTabChanged(int page);
   void LoadDeviceLayout(int deviceType);
+  // The fixed light strips of models 101 and 102 on the canvas and in the LED map.
+  void AddLayoutStrips();
+
+  // ---- software and firmware update (worker tasks 30-32; the tool from the window) ----
+  void CheckSoftwareUpdate();
+  // Returns only when a step failed: on success the installer runs and the process ends.
+  void InstallSoftwareUpdate();
+  void InstallFirmwareTool();
+  void RunFirmwareTool();
 
   // ---- worker tasks ----
   void InitDevicesOnce();
@@ -94,6 +118,11 @@ public:
   void PollDeviceNotify();
   void LoadProfileList();
   void ApplyProfile();
+  // Task 7: the stored assignments of the profile and Fn layer on the on-screen keyboard.
+  void LoadKeyAssignments(int profile);
+  // Reload the settings page and the LED animation page after a factory reset.
+  void LoadSystemSettings();
+  void LoadLedPage();
 
   // Read sequence.
   bool SyncFromDevice();
@@ -151,6 +180,19 @@ public:
   CString m_softwareVersion;
   CString m_websiteUrl, m_feedbackUrl, m_faqsUrl, m_storeUrl, m_upgradeUrl;
 
+  int m_featureMask2 = 0x7F;
+  CString m_updateBaseUrl;
+  CString m_latestVersion;
+  int m_updateResult = 0;
+  CString m_updateLines[3];
+  CString m_toolPackageBaseUrl;
+  HttpTransfer m_download;
+
+  int m_layoutRows = 0;
+  int m_layoutColumns = 0;
+  uint8_t m_keyGrid[8 * 32] = {};
+  COLORREF m_keyBaseColor = 0x604E3A;
+
   int m_mainPage = 0;  // 0 home, 1 lighting, 2 canvas, 3 matrix screen ...
   int m_mainTabIndex = 1;
   int m_profileId = 1;
@@ -164,6 +206,17 @@ public:
   int m_liveKeyColors = 0;
   int m_matrixStreaming = 0;
   int m_canvasPageShown = 0;
+  bool m_canvasEntered = false;
+  int m_zephraMode = 2;
+  int m_ledPageEnabled = 1;
+  NOTIFYICONDATAW m_trayIcon = {};
+  Visualizer m_visualizer;
+
+  // What the page reloads read for the pages (worker writes, user-interface thread reads).
+  std::mutex m_pageStateLock;
+  std::map<int, KeyMacroRecord> m_keyAssignments;  // key code -> assignment (task 7)
+  SystemSettings m_shownSettings;
+  int m_ledLayerCount = 0;
 
   std::map<int, int> m_keyIndexByCode;  // key code -> key index
   std::map<int, int> m_keyCodeByIndex;  // key index -> key code
@@ -176,11 +229,18 @@ public:
   CString m_exeFolder;                    // config.xml and pictures; ends with '\'
   CString m_userDataFolder;               // the profile databases' folder; ends with '\'
   CString m_softwareName = L"Quenby";     // registry key and window property
-  // Stands in for the update install while it has no download to run.
-  std::function<void()> m_installSoftwareUpdate;
+  // Opening a downloaded program and ending the process (ShellExecuteW and ExitProcess
+  // by default; tests watch them instead).
+  std::function<void(const CString& path)> m_openProgram;
+  std::function<void(UINT code)> m_exitProcess;
+  // The first device set-up starts loopback capture (off in tests that have no audio).
+  bool m_startAudio = true;
+  // The language of the update description (the current language by default).
+  std::function<int()> m_languageId;
 
 private:
   void Sleep(DWORD ms);
+  void RemoveTrayIcon();
   bool RunsAnyState(int code) const;
   void RunTask(int code);
   bool IsWaitTask(int code) const;

@@ -18,7 +18,8 @@ void KeyboardDlg::InitShell() {
   HWND window = GetSafeHwnd();
   if (window) {
     SetPropW(window, m_softwareName.GetString(), reinterpret_cast<HANDLE>(1));
-    NOTIFYICONDATAW tray = {};
+    NOTIFYICONDATAW& tray = m_trayIcon;
+    tray = {};
     tray.cbSize = sizeof(tray);
     tray.hWnd = window;
     tray.uID = 109;
@@ -27,7 +28,11 @@ void KeyboardDlg::InitShell() {
     tray.hIcon = static_cast<HICON>(LoadImageW(nullptr, (GetSkinsFolder() + L"Velmora.ico").GetString(), IMAGE_ICON,
                                                0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
     lstrcpynW(tray.szTip, m_softwareName.GetString(), ARRAYSIZE(tray.szTip));
-    Shell_NotifyIconW(NIM_ADD, &tray);
+    // Without an icon there is no tray entry to remove at the end.
+    if (!Shell_NotifyIconW(NIM_ADD, &tray) && tray.hIcon) {
+      DestroyIcon(tray.hIcon);
+      tray.hIcon = nullptr;
+    }
     HICON icon = LoadIconW(Manager::GetInstance(), MAKEINTRESOURCEW(107));
     if (icon) ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     if (HIMC context = ImmGetContext(window)) {
@@ -156,18 +161,6 @@ void KeyboardDlg::OnMainTabChanged(int page) {
   } else if (page == 2) {
     m_canvasPageShown = 1;
     m_taskQueue.Push(kTaskCanvasEntered);
-  }
-}
-
-void KeyboardDlg::LoadDeviceLayout(int deviceType) {
-  for (const DeviceCatalogEntry& k : m_catalogKeyboards) {
-    if (k.deviceType != deviceType) continue;
-    m_deviceType = deviceType;
-    m_deviceName = k.name;
-    if (m_store.IsOpened()) m_store.CloseDeviceDb();
-    m_store.OpenDeviceDb(m_userDataFolder, k.name);
-    m_store.SetModelId(deviceType);
-    return;
   }
 }
 

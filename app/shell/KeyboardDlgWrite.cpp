@@ -247,7 +247,9 @@ void KeyboardDlg::FactoryResetDevice() {
   if (m_featureMask & 0x40) {
     if (!m_deviceName.IsEmpty()) DeleteFolderTree(m_userDataFolder + L"led\\" + m_deviceName + L"\\");
     m_store.DeleteAllLedData();
+    LoadLedPage();
   }
+  LoadSystemSettings();
 }
 
 // ---- streaming ----

@@ -74,6 +74,7 @@ struct WorkerRig {
     CreateDirectoryW((folder.Path() + L"db").c_str(), nullptr);
     WriteText(folder.File(L"config.xml"), kCatalogueXml);
     dlg.m_sleep = [this](DWORD ms) { sleeps.push_back(ms); };
+    dlg.m_startAudio = false;  // no capture thread in these tests
     dlg.m_exeFolder = folder.Path().c_str();
     dlg.m_userDataFolder = folder.Path().c_str();
     dlg.m_softwareName = software;  // no registry key: nothing is remembered

@@ -1,5 +1,6 @@
 // Worker start-up, hot-plug, receiver link reports, the read sequence, task dispatch and
 // streaming, driven step by step against the simulated keyboards.
+#include "support/LoopbackHttpServer.h"  // winsock2.h before windows.h
 #include <gtest/gtest.h>
 #include "core/WindowDispatch.h"
 #include "device/WorkerRig.h"
@@ -211,14 +212,19 @@ TEST(WorkerDispatch, ResendConfigBeginAfterTasksAndTask23SendsNothing) {
   EXPECT_EQ(w.dlg.m_needConfigBegin, 1);
 }
 
-// The update install ran twice in one step while connected, once per code.
+// The update install ran twice in one step while connected, once per code: each run asks
+// the server for the package once (here the server has none).
 TEST(WorkerDispatch, UpdateInstallRunsOncePerCode) {
+  LoopbackHttpServer server([](SOCKET client, const LoopbackHttpServer::Request&) {
+    LoopbackHttpServer::SendAll(client, LoopbackHttpServer::Response(404, "none"));
+  });
+  ASSERT_TRUE(server.Started());
   WorkerRig w(CableK102());
   w.StartUp();
-  int installs = 0;
-  w.dlg.m_installSoftwareUpdate = [&] { ++installs; };
+  w.dlg.m_updateBaseUrl = server.Url("/software-upgrade/").c_str();
+  w.dlg.m_latestVersion = L"9.9.9";
   w.Run(kTaskUpdateInstall);
-  EXPECT_EQ(installs, 1);
+  EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 TEST(WorkerDispatch, SuspendedDoesNothing) {

@@ -1,0 +1,39 @@
+// The page reloads that the worker runs after it has changed what the pages show. They
+// read the store into the page state; the pages draw from it when they are shown.
+#include <cstdlib>
+#include "shell/KeyboardDlg.h"
+#include "store/KeyboardDataStore.h"
+
+void KeyboardDlg::LoadKeyAssignments(int profile) {
+  KeyboardDataStore::RecordList<KeyMacroRecord> rows;
+  m_store.GetLayerKeyMacros(profile, m_fnLayer, rows);
+  std::map<int, KeyMacroRecord> shown;
+  for (const auto& row : rows) shown[row->key_code] = *row;
+  std::lock_guard<std::mutex> hold(m_pageStateLock);
+  m_keyAssignments = std::move(shown);
+}
+
+void KeyboardDlg::LoadSystemSettings() {
+  auto value = [this](const wchar_t* key) {
+    CString text;
+    return m_store.GetConfigValue(m_profileId, key, text) ? _wtoi(text.GetString()) : 0;
+  };
+  SystemSettings s;
+  s.macMode = value(L"mac_mode");
+  s.gameMode = value(L"game_mode");
+  s.lockWin = value(L"lock_win");
+  s.wasdMode = value(L"wasd_mode");
+  s.sleepSeconds = value(L"sleep_time") * 60;
+  s.keyResponse = value(L"key_keyresponse");
+  std::lock_guard<std::mutex> hold(m_pageStateLock);
+  m_shownSettings = s;
+}
+
+void KeyboardDlg::LoadLedPage() {
+  // The animation list of the current model as the store now holds it (after a reset:
+  // none, and the page shows its empty state).
+  KeyboardDataStore::RecordList<LedLayerRecord> layers;
+  m_store.GetLedLayers(m_profileId, layers);
+  std::lock_guard<std::mutex> hold(m_pageStateLock);
+  m_ledLayerCount = int(layers.size());
+}
