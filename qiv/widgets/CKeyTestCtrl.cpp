@@ -14,3 +14,11 @@ BatteryCtrl::BatteryCtrl(MObject* parent, unsigned id, CRect rect, int visible, 
 BatteryCtrl::~BatteryCtrl() = default;
 const wchar_t* BatteryCtrl::GetClassNameW() const { return L"BatteryCtrl"; }
 void BatteryCtrl::DrawControl(HDC&, CRect) {}
+
+void BatteryCtrl::SetBatteryInfo(int level, int charging) {
+  if (level > 100) level = 100;
+  if (level == m_level && charging == m_charging) return;
+  m_level = level;
+  m_charging = charging;
+  if (m_bVisible && m_pParent) m_pParent->OnControlUpdate(m_rcControl, 1, this);
+}

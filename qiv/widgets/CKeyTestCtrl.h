@@ -24,4 +24,14 @@ public:
   ~BatteryCtrl() override;
   const wchar_t* GetClassNameW() const override;
   void DrawControl(HDC& hdc, CRect paint) override;
+
+  // Level 0-100 (more is held at 100) and charging state; repaints only on a change.
+  // Called from the worker: the two values are plain ints read by the painting.
+  void SetBatteryInfo(int level, int charging);
+  int GetBatteryLevel() const { return m_level; }
+  int GetBatteryCharging() const { return m_charging; }
+
+private:
+  int m_level = 100;
+  int m_charging = 0;
 };
