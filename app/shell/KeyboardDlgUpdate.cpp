@@ -1,7 +1,119 @@
 // Software update check and install, and the firmware-writing tool.
 #include "shell/KeyboardDlg.h"
+#include <shellapi.h>
+#include <cwchar>
+#include <string>
+#include "shell/LanguageText.h"
+#include "shell/UpdateDescription.h"
+#include "support/CompareVersion.h"
+#include "support/ZipReader.h"
 
-void KeyboardDlg::CheckSoftwareUpdate() {}
-void KeyboardDlg::InstallSoftwareUpdate() {}
-void KeyboardDlg::InstallFirmwareTool() {}
-void KeyboardDlg::RunFirmwareTool() {}
+namespace {
+
+constexpr const wchar_t* kToolPackage = L"DeviceFlasher.zip";
+constexpr const wchar_t* kToolInstaller = L"DeviceFlasher.exe";
+constexpr const wchar_t* kFirmwareTool = L"firmwares\\dravo_q63_0116.exe";
+
+bool IsFile(const CString& path) {
+  const DWORD attributes = GetFileAttributesW(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Downloads `package` into the download folder and unpacks it there. Returns the path of
+// `program` when the package brought it, else empty. An archive that does not unpack
+// stays where it is.
+CString FetchProgram(KeyboardDlg& dlg, const CString& url, const CString& package, const CString& program) {
+  if (dlg.m_userDataFolder.IsEmpty()) return CString();
+  const CString folder = dlg.m_userDataFolder + L"temp\\";
+  CreateDirectoryTree(nullptr, folder);
+  const CString archive = folder + package;
+  const CString programPath = folder + program;
+  DeleteFileW(archive);
+  // A program left by an earlier attempt must not pass for this package's.
+  DeleteFileW(programPath);
+
+  dlg.m_download.HttpDownloadFile(url, archive, dlg.GetSafeHwnd());
+  if (!IsFile(archive)) return CString();
+  if (ZipExtractAll(archive, folder)) DeleteFileW(archive);
+  return IsFile(programPath) ? programPath : CString();
+}
+
+// Hands the installer to the shell and ends this process, which the installer replaces.
+void OpenAndExit(KeyboardDlg& dlg, const CString& program) {
+  if (dlg.m_openProgram) dlg.m_openProgram(program);
+  else ShellExecuteW(nullptr, L"open", program, nullptr, nullptr, SW_SHOW);
+  if (dlg.m_exitProcess) dlg.m_exitProcess(0);
+  else ExitProcess(0);
+}
+
+}  // namespace
+
+void KeyboardDlg::CheckSoftwareUpdate() {
+  if (m_updateBaseUrl.IsEmpty()) return;
+  m_latestVersion.Empty();
+  CString version;
+  m_download.HttpGetText(m_updateBaseUrl + L"version", version);
+  // A failed fetch leaves the text empty and is refused here like any unusable text.
+  if (!IsUsableVersionText(version)) return;
+
+  m_latestVersion = version;
+  const int order = CompareVersion(m_softwareVersion, version);
+  const HWND window = GetSafeHwnd();
+  if (order == 1 || order == 2) {  // older, or numbered differently
+    for (CString& line : m_updateLines) line.Empty();
+    CString description;
+    m_download.HttpGetText(m_updateBaseUrl + L"update_desc", description);
+    if (!description.IsEmpty()) {
+      const int language = m_languageId ? m_languageId() : CurrentLanguageId;
+      const auto lines = ParseUpdateDescription(description, language);
+      for (int i = 0; i < 3; ++i) m_updateLines[i] = lines[i];
+    }
+    m_updateResult = 1;
+    if (window) ::PostMessageW(window, UM_UPDATE_RESULT, 1, 1);
+  } else {
+    m_updateResult = 2;
+    // Only a check asked for on the settings page reports "up to date".
+    if (window && IsControlVisible(79)) ::PostMessageW(window, UM_UPDATE_RESULT, 1, 2);
+  }
+}
+
+void KeyboardDlg::InstallSoftwareUpdate() {
+  // The version names the downloaded files; a text that could leave the folder is refused.
+  if (!IsUsableVersionText(m_latestVersion) || m_updateBaseUrl.IsEmpty()) return;
+  const CString package = L"Quenby-" + m_latestVersion + L".zip";
+  const CString installer = L"Quenby-" + m_latestVersion + L".exe";
+  const CString program = FetchProgram(*this, m_updateBaseUrl + package, package, installer);
+  if (!program.IsEmpty()) OpenAndExit(*this, program);
+}
+
+void KeyboardDlg::InstallFirmwareTool() {
+  if (m_toolPackageBaseUrl.IsEmpty()) return;
+  const CString program = FetchProgram(*this, m_toolPackageBaseUrl + kToolPackage, kToolPackage, kToolInstaller);
+  // Without the tool there is nothing to hand over to: the program keeps running.
+  if (!program.IsEmpty()) OpenAndExit(*this, program);
+}
+
+void KeyboardDlg::RunFirmwareTool() {
+  if (!m_offeredFirmware.IsEmpty() && _wtoi(m_firmwareVersion) < _wtoi(m_offeredFirmware)) {
+    m_toolProcessId = 0;
+    const CString path = m_exeFolder + kFirmwareTool;
+    if (!IsFile(path)) return;
+    // Quoted, so that a program folder with blanks cannot start a program named by a
+    // prefix of the path.
+    std::wstring commandLine = L"\"" + path.str() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(path, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+      return;
+    m_toolProcessId = process.dwProcessId;
+    if (GetSafeHwnd()) ::ShowWindow(GetSafeHwnd(), SW_HIDE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return;
+  }
+  // The keyboard's firmware is current: the "firmware is up to date" message box (body 531,
+  // caption 533, under the dimming overlay) belongs here once the program's message box
+  // exists. Until then nothing is shown.
+}

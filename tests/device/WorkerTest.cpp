@@ -224,7 +224,10 @@ TEST(WorkerDispatch, UpdateInstallRunsOncePerCode) {
   w.dlg.m_updateBaseUrl = server.Url("/software-upgrade/").c_str();
   w.dlg.m_latestVersion = L"9.9.9";
   w.Run(kTaskUpdateInstall);
-  EXPECT_EQ(server.Requests().size(), 1u);
+  auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].path, "/software-upgrade/Quenby-9.9.9.zip");
+  RemoveDirectoryW((w.folder.Path() + L"temp").c_str());  // the download folder, left empty
 }
 
 TEST(WorkerDispatch, SuspendedDoesNothing) {
