@@ -75,7 +75,7 @@ void KeyboardDlg::EnableMainWindow() {
 
 bool KeyboardDlg::IsHomePageShown() const {
   // The home layout (control 69) shows exactly while the home tab is selected.
-  return m_mainPage == 0;
+  return IsControlVisible(69) != 0;
 }
 
 bool KeyboardDlg::IsMainWindowShown() const {
@@ -186,7 +186,7 @@ void KeyboardDlg::InitDevicesOnce() {
 void KeyboardDlg::Trd_DeviceInstall() {
   Sleep(200);
   m_taskQueue.Clear();
-  if (m_changedModel == m_deviceType) m_mainPage = 0;  // the home tab
+  if (m_changedModel == m_deviceType) SelectHomeTab();
   OutputDebugStringA("Trd_DeviceInstall \n");
   RefreshDevices(m_changedModel, 0);
   SelectCurrentDevice();
@@ -195,7 +195,7 @@ void KeyboardDlg::Trd_DeviceInstall() {
 void KeyboardDlg::Trd_DeviceUnInstall() {
   Sleep(200);
   m_taskQueue.Clear();
-  if (m_changedModel == m_deviceType) m_mainPage = 0;  // the home tab
+  if (m_changedModel == m_deviceType) SelectHomeTab();
   OutputDebugStringA("Trd_DeviceUnInstall \n");
   RefreshDevices(m_changedModel, 0);
   SelectCurrentDevice();
@@ -231,10 +231,13 @@ void KeyboardDlg::PollDeviceNotify() {
   }
   if (model == m_deviceType && linked) {
     m_deviceLinked = true;
-    ShowDeviceView();
+    SelectHomeTab();
+    ShowControl(80, 0);
+    ShowControl(81, 1);
     int level = 0, state = 0;
     if (m_transport.GetBattery(model, level, state) && level > 0 && m_deviceList)
       m_deviceList->SetDeviceBattery(model, kLinkWired, level, state);
+    if (model == 101) SetTabVisible(kCanvasTabPosition, 0);
     return;
   }
   if (model == m_deviceType) {

@@ -72,6 +72,10 @@ public:
   void WorkStep() override;
   void AddTask(int code) { m_taskQueue.Push(code); }
 
+  // Positions in the main tab strip (the strip's order, not the page ids).
+  static constexpr int kMatrixTabPosition = 2;
+  static constexpr int kCanvasTabPosition = 3;
+
   // ---- window life ----
   int OnInitDialog() override;
   // The orderly end of the run: stops the worker and the capture, removes the tray icon,
@@ -250,6 +254,8 @@ private:
   bool IsMainWindowShown() const;
   void ShowDeviceView();
   void ShowNoDeviceView();
+  void SelectHomeTab();
+  void SetTabVisible(int position, int visible);
   void WaitForFirmwareTool();
   bool SendConfigBeginForStream();
   void WriteKeyLayerFromStore(int layer);

@@ -4,8 +4,11 @@
 #include <imm.h>
 #include <shellapi.h>
 #include <string>
+#include "controls/MTabCtrl.h"
 #include "core/Manager.h"
 #include "device/DeviceTransport.h"
+#include "shell/AppPopups.h"
+#include "shell/LanguageText.h"
 #include "store/KeyboardDataStore.h"
 #include "widgets/CDeviceList.h"
 
@@ -28,11 +31,8 @@ void KeyboardDlg::InitShell() {
     tray.hIcon = static_cast<HICON>(LoadImageW(nullptr, (GetSkinsFolder() + L"Velmora.ico").GetString(), IMAGE_ICON,
                                                0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
     lstrcpynW(tray.szTip, m_softwareName.GetString(), ARRAYSIZE(tray.szTip));
-    // Without an icon there is no tray entry to remove at the end.
-    if (!Shell_NotifyIconW(NIM_ADD, &tray) && tray.hIcon) {
-      DestroyIcon(tray.hIcon);
-      tray.hIcon = nullptr;
-    }
+    // A failed add keeps the handle: the removal at the end is then harmless.
+    Shell_NotifyIconW(NIM_ADD, &tray);
     HICON icon = LoadIconW(Manager::GetInstance(), MAKEINTRESOURCEW(107));
     if (icon) ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     if (HIMC context = ImmGetContext(window)) {
@@ -75,6 +75,13 @@ void KeyboardDlg::LoadDeviceCatalog() {
     m_faqsUrl = catalog.faqsUrl;
     m_storeUrl = catalog.storeUrl;
     m_upgradeUrl = catalog.upgradeUrl;
+    CString version;
+    version.Format(L"%s: %s", LoadLangString(517).GetString(), m_softwareVersion.GetString());
+    SetControlTitle(436, version.GetString());
+    ShowControl(43, !m_websiteUrl.IsEmpty());
+    ShowControl(439, !m_websiteUrl.IsEmpty());
+    ShowControl(440, !m_feedbackUrl.IsEmpty());
+    ShowControl(441, !m_faqsUrl.IsEmpty());
   }
   if (m_deviceList) {
     m_deviceList->SetSelectDevice(d);
@@ -165,6 +172,10 @@ void KeyboardDlg::OnMainTabChanged(int page) {
 }
 
 void KeyboardDlg::RefreshDevices(int, int) {
+  if (IsControlVisible(79)) {
+    ShowControl(79, 0);
+    for (int id : {38, 39, 42, 44, 46, 48}) ShowControl(id, 1);
+  }
   m_deviceLinked = false;
   m_transport.ClearCachedHandle();
   m_transport.CloseAll();
@@ -193,6 +204,7 @@ void KeyboardDlg::RefreshDevices(int, int) {
 }
 
 void KeyboardDlg::SelectCurrentDevice() {
+  CloseAppPopups();
   if (!m_devicePresent) {
     ShowNoDeviceView();
     m_linkMode = -1;
@@ -202,12 +214,13 @@ void KeyboardDlg::SelectCurrentDevice() {
   int m = m_deviceList ? m_deviceList->GetSelectDevice() : m_deviceType;
   m_transport.SetCurrentModel(m);
   WriteDeviceTypeSetting(m_softwareName, m);
-  if (m != m_deviceType || !m_store.IsOpened()) LoadDeviceLayout(m);
+  LoadDeviceLayout(m);
   if (m_deviceList) m_selectedDeviceIndex = m_deviceList->GetSelectItem();
 
   m_linkMode = m_transport.GetConnectionKind();
   if (m_linkMode == kLinkWired) {
     m_deviceLinked = true;
+    if (m == 101) SetTabVisible(kCanvasTabPosition, 1);
   } else if (m_linkMode == kLinkReceiver || m_linkMode == kLinkOther) {
     m_deviceLinked = m_transport.GetLinkState(m, m_linkMode) > 0;
   } else {
@@ -222,15 +235,31 @@ void KeyboardDlg::SelectCurrentDevice() {
 }
 
 void KeyboardDlg::ShowDeviceView() {
+  ShowControl(80, 0);
+  ShowControl(81, 1);
   m_selectingDevice = true;
   if (m_deviceType >= 150 && m_deviceType <= 180 && m_mainTabIndex >= 1 && m_mainTabIndex <= 3)
     m_mainTabIndex = 4;
+  if (m_mainTab && !m_mainTab->GetItemVisible(m_mainTabIndex)) m_mainTabIndex = 1;
   m_selectingDevice = false;
+  m_lastDeviceEvent = 0;
 }
 
 void KeyboardDlg::ShowNoDeviceView() {
-  m_mainPage = 0;
+  for (int id : {68, 34, 46, 81, 48}) ShowControl(id, 0);
+  ShowControl(80, 1);
+  SelectHomeTab();
+  ShowControl(33, 1);
+  m_lastDeviceEvent = 0;
   // The keyboard went away: a task's wait dialog and a disabled window would stay so.
   CloseWaitDialog();
   EnableMainWindow();
+}
+
+void KeyboardDlg::SelectHomeTab() {
+  if (m_mainTab) m_mainTab->SetSelectItem(0);
+}
+
+void KeyboardDlg::SetTabVisible(int position, int visible) {
+  if (m_mainTab) m_mainTab->SetItemVisible(position, visible);
 }

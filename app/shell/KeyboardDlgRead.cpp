@@ -7,7 +7,26 @@
 #include "pages/KeyActionCodec.h"
 #include "store/KeyboardDataStore.h"
 #include "support/WriteLog.h"
+#include "controls/MTabCtrl.h"
+#include "controls/TabCtrlEx.h"
+#include "shell/LanguageText.h"
 #include "widgets/CDeviceList.h"
+#include "widgets/CKeyTestCtrl.h"
+
+namespace {
+// "<label>: v<first digit>.<last two digits>": firmware 115 reads v1.15. A text too short
+// to split shows whole rather than as pieces of nothing.
+CString VersionLabel(const CString& label, const CString& version) {
+  CString text;
+  int n = version.GetLength();
+  if (n >= 3) {
+    text.Format(L"%s: v%s.%s", label.GetString(), version.Left(1).GetString(), version.Right(2).GetString());
+  } else {
+    text.Format(L"%s: v%s", label.GetString(), version.GetString());
+  }
+  return text;
+}
+}  // namespace
 
 void KeyboardDlg::LoadProfileList() {
   KeyboardDataStore::RecordList<ProfileRecord> profiles;
@@ -38,6 +57,11 @@ void KeyboardDlg::ApplyProfile() {
 }
 
 bool KeyboardDlg::SyncFromDevice() {
+  CString version;
+  version.Format(L"%s: v1.00", LoadLangString(530).GetString());
+  SetControlTitle(325, version.GetString());
+  SetControlTitle(326, LoadLangString(531).GetString());
+  SetControlTitle(327, LoadLangString(532).GetString());
   m_transport.SendConfigBegin();
   bool ok = ReadDeviceInfo() && ReadDefaultKeyMaps() && ReadLightIndexMap() && ReadKeyMapsToDb();
   if (ok) m_transport.SendConfigEnd();
@@ -48,13 +72,28 @@ bool KeyboardDlg::ReadDeviceInfo() {
   uint8_t info[kDeviceInfoSize] = {};
   if (!m_transport.Transfer(kCmdReadDeviceInfo, info, sizeof(info))) return false;
   m_deviceInfo = ParseDeviceInfo(info, m_deviceType);
+
+  SetTabVisible(kMatrixTabPosition, m_deviceInfo.matrixPresent ? 1 : 0);
+  m_matrixConsumer = m_deviceInfo.matrixPresent ? m_matrixScreen : nullptr;
+  if (m_zoneTypeTab) {
+    m_zoneTypeTab->SetItemShow(1, m_deviceInfo.zone1Present ? 1 : 0);
+    m_zoneTypeTab->SetItemShow(2, m_deviceInfo.zone2Present ? 1 : 0);
+  }
   m_linkMode = m_transport.GetConnectionKind();
+  if ((m_linkMode == kLinkReceiver || m_linkMode == kLinkOther) && m_deviceType == 101)
+    SetTabVisible(kCanvasTabPosition, 0);
 
   m_firmwareVersion.Format(L"%x", m_deviceInfo.firmwareVersion);
+  SetControlTitle(325, VersionLabel(LoadLangString(530), m_firmwareVersion).GetString());
+  SetControlTitle(326, LoadLangString(531).GetString());
+  SetControlTitle(327, LoadLangString(532).GetString());
   m_firmwareOfferState = 0;
   if (m_deviceType == 102 && m_linkMode == kLinkWired) {
-    if (_wtoi(m_firmwareVersion.GetString()) < 116) {
+    m_offeredFirmware = L"116";
+    if (_wtoi(m_firmwareVersion.GetString()) < _wtoi(m_offeredFirmware.GetString())) {
       m_firmwareOfferState = 1;
+      SetControlTitle(326, VersionLabel(LoadLangString(520), m_offeredFirmware).GetString());
+      SetControlTitle(327, LoadLangString(533).GetString());
       if (GetSafeHwnd()) ::PostMessageW(GetSafeHwnd(), UM_UPDATE_RESULT, 2, 0);
     } else {
       m_firmwareOfferState = 2;
@@ -80,8 +119,10 @@ bool KeyboardDlg::ReadDeviceInfo() {
   m_store.SetActiveLightMode(m_profileId, 1, block[21]);
 
   uint8_t battery[24] = {};
-  if (m_transport.Transfer(kCmdReadBattery, battery, sizeof(battery)) && battery[0] != 0 && m_deviceList)
-    m_deviceList->SetDeviceBattery(m_deviceType, kLinkWired, battery[0], battery[1]);
+  if (m_transport.Transfer(kCmdReadBattery, battery, sizeof(battery)) && battery[0] != 0) {
+    if (m_batteryCtrl) m_batteryCtrl->SetBatteryInfo(battery[0], battery[1]);
+    if (m_deviceList) m_deviceList->SetDeviceBattery(m_deviceType, kLinkWired, battery[0], battery[1]);
+  }
   return true;
 }
 

@@ -11,6 +11,12 @@
 #include "store/KeyboardDataStore.h"
 #include "widgets/CDeviceList.h"
 #include "widgets/KeyboardCtrl.h"
+#include "controls/MTabCtrl.h"
+#include "controls/MText.h"
+#include "controls/TabCtrlEx.h"
+#include "widgets/CKeyTestCtrl.h"
+#include <memory>
+#include <vector>
 
 namespace simtest {
 
@@ -55,6 +61,38 @@ inline std::string ReceiverK101(bool linked) {
          (linked ? "yes" : "no") + "\n";
 }
 
+// The main window's controls that the device link shows, hides and fills, made without a
+// window: the tab strip with its eight tabs and page panels in the window's order, the
+// texts, the battery indicator and the zone-type selector.
+struct WindowControls {
+  MTabCtrl tabs{nullptr, 68, CRect(), 0, 1};
+  BatteryCtrl battery{nullptr, 46, CRect(), 1, 1};
+  TabCtrlEx zoneTypes{nullptr, 117, CRect(), 1, 1};
+  std::vector<std::unique_ptr<MControl>> owned;
+
+  void Install(KeyboardDlg& dlg) {
+    dlg.m_mainTab = &tabs;
+    dlg.m_batteryCtrl = &battery;
+    dlg.m_zoneTypeTab = &zoneTypes;
+    dlg.SetControl(68, &tabs);
+    dlg.SetControl(46, &battery);
+    dlg.SetControl(117, &zoneTypes);
+    for (int id = 69; id <= 79; ++id) Add(dlg, std::make_unique<MTabLayout>(nullptr, id, CRect(), id == 69));
+    // (item id, page) in strip order.
+    const int tabsInOrder[8][2] = {{0, 69}, {1, 71}, {3, 76}, {2, 75}, {4, 70}, {5, 72}, {7, 78}, {8, 73}};
+    for (auto& t : tabsInOrder) tabs.InsertItem(unsigned(t[0]), L"", L"", dlg.Control(t[1]), 4, 0);
+    tabs.SetItemVisible(2, 0);
+    tabs.SetSelectItem(0);
+    for (int id : {33, 34, 38, 39, 42, 43, 44, 48, 80, 325, 326, 327, 436, 439, 440, 441})
+      Add(dlg, std::make_unique<MText>(nullptr, id, CRect(), L"", 1));
+    for (const wchar_t* zone : {L"zone 0", L"zone 1", L"zone 2"}) zoneTypes.AddItem(zone, 0);
+  }
+  void Add(KeyboardDlg& dlg, std::unique_ptr<MControl> control) {
+    dlg.SetControl(int(control->GetControlID()), control.get());
+    owned.push_back(std::move(control));
+  }
+};
+
 struct WorkerRig {
   SimWorld world;
   TempFolder folder;  // stands for the program's folder and the user data folder
@@ -65,6 +103,7 @@ struct WorkerRig {
   ZephraEffect canvas{nullptr, 59, CRect(), 0};
   MatrixScreen matrix{nullptr, 277, CRect(), 0};
   KeyboardDlg dlg{rig.transport, store};
+  WindowControls controls;
   std::vector<DWORD> sleeps;
 
   // `software` names the registry key of the remembered model; tests that create that
@@ -82,6 +121,8 @@ struct WorkerRig {
     dlg.m_keyboardCtrl = &keyboard;
     dlg.m_zephraEffect = &canvas;
     dlg.m_matrixScreen = &matrix;
+    dlg.SetControl(81, &deviceList);
+    controls.Install(dlg);
     dlg.LoadDeviceCatalog();
   }
   ~WorkerRig() {
@@ -89,6 +130,16 @@ struct WorkerRig {
     for (const wchar_t* name : {L"K101", L"K102"}) store.DeleteDeviceDb(folder.Path().c_str(), name);
     RemoveDirectoryW((folder.Path() + L"db").c_str());
   }
+
+  // A main tab chosen by the user: the strip shows its page, the dialog hears the item id.
+  void ShowPage(int itemId) {
+    for (int i = 0; i < controls.tabs.GetItemCount(); ++i) {
+      if (controls.tabs.GetItemID(i) != itemId) continue;
+      controls.tabs.SetSelectItem(i);
+      dlg.OnMainTabChanged(itemId);
+    }
+  }
+  bool Visible(int id) const { return dlg.IsControlVisible(id) != 0; }
 
   // Runs one queued task (and nothing else).
   void Run(int code) {

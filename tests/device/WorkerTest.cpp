@@ -262,9 +262,10 @@ TEST(WorkerStreaming, CanvasFramePerIdleStep) {
   items[0].color = RGB(0xFF, 0x80, 0x00);
   items[1].keyCode = 999;  // no LED
   w.canvas.SetKeyItems(items);
-  w.dlg.m_mainPage = 2;
-  w.dlg.m_canvasPageShown = 1;
+  w.ShowPage(2);
+  w.dlg.WorkStep();  // the canvas page's own task (23)
   w.dlg.m_needConfigBegin = 1;
+  sim::ClearLog();
 
   w.dlg.WorkStep();
   auto commands = Commands();
@@ -298,7 +299,7 @@ TEST(WorkerStreaming, CanvasFramePerIdleStep) {
   sim::ClearFaults();
 
   // Nothing while the home page shows.
-  w.dlg.m_mainPage = 0;
+  w.ShowPage(0);
   sim::ClearLog();
   w.dlg.WorkStep();
   EXPECT_EQ(CountOf(Commands(), kCmdCanvasFrame), 0);
@@ -307,7 +308,7 @@ TEST(WorkerStreaming, CanvasFramePerIdleStep) {
 TEST(WorkerStreaming, MatrixFrameOnlyForModel102) {
   WorkerRig w(CableK102());
   w.StartUp();
-  w.dlg.m_mainPage = 3;
+  w.ShowPage(3);
   w.dlg.m_matrixStreaming = 1;
   w.matrix.GetKeyItems()[48]->color = RGB(0xFF, 0xFF, 0xFF);
   w.dlg.WorkStep();
@@ -318,7 +319,7 @@ TEST(WorkerStreaming, MatrixFrameOnlyForModel102) {
 
   WorkerRig r(ReceiverK101(true));
   r.StartUp();
-  r.dlg.m_mainPage = 3;
+  r.ShowPage(3);
   r.dlg.m_matrixStreaming = 1;
   r.dlg.WorkStep();
   EXPECT_EQ(CountOf(Commands(), kCmdMatrixFrame), 0);
@@ -433,7 +434,7 @@ TEST(WorkerStreaming, LiveKeyColoursAreBrightenedForTheScreen) {
   auto it = w.dlg.m_keyCodeByLight.begin();
   ASSERT_NE(it, w.dlg.m_keyCodeByLight.end());
   int led = it->first, code = it->second;
-  w.keyboard.AddKeyItem(code);
+  w.keyboard.AddKeyItem(L"", L"", code, CRect(), L"", 0);
   std::vector<uint8_t> live(384, 0);
   live[size_t(led) * 3] = 200;
   live[size_t(led) * 3 + 1] = 100;
@@ -449,10 +450,15 @@ TEST(WorkerStartUp, UnlinkReportOfTheCurrentKeyboard) {
   w.StartUp();
   ASSERT_TRUE(w.dlg.m_deviceLinked);
   ASSERT_TRUE(sim::SetLinked("receiver-k101", false, true));
-  w.dlg.m_mainPage = 4;
+  w.ShowPage(4);
   w.dlg.WorkStep();  // idle: the poll reads the unlink report
   EXPECT_FALSE(w.dlg.m_deviceLinked);
   EXPECT_EQ(w.dlg.m_linkMode, 1);
   EXPECT_TRUE(w.dlg.m_devicePresent);  // the receiver stays
-  EXPECT_EQ(w.dlg.m_mainPage, 0);     // the no-device view
+  // The no-device view: home tab, the message instead of the device list and the strip.
+  EXPECT_EQ(w.controls.tabs.GetSelectItem(), 0);
+  EXPECT_TRUE(w.Visible(69));
+  EXPECT_TRUE(w.Visible(80));
+  EXPECT_FALSE(w.Visible(81));
+  EXPECT_FALSE(w.Visible(68));
 }

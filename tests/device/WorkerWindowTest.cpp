@@ -1,0 +1,144 @@
+// What the device link shows in the main window: the device and no-device views, the
+// tabs that depend on the keyboard, firmware texts, battery, catalogue texts and links,
+// and the audio consumers of the first set-up.
+#include "device/WorkerRig.h"
+#include <gtest/gtest.h>
+#include "shell/LanguageText.h"
+
+using namespace simtest;
+
+namespace {
+
+// A language file with the texts the device link uses.
+struct LanguageFiles {
+  TempFolder folder;
+  LanguageFiles() {
+    WriteText(folder.File(L"1033.lan"),
+              "[KB.DIALOG]\n517=Version\n520=New firmware\n530=Firmware\n531=Up to date\n532=Update tool\n533=Update\n");
+    SetLanguageFolder((folder.Path() + L"\\").c_str());
+    CurrentLanguageId = 1033;
+  }
+  ~LanguageFiles() { SetLanguageFolder(L""); }
+};
+
+CString Title(WorkerRig& w, int id) {
+  auto* text = dynamic_cast<MControlFont*>(w.dlg.Control(id));
+  return text ? text->GetTitle() : CString(L"<none>");
+}
+
+}  // namespace
+
+TEST(WorkerWindow, WiredK102WithOldFirmware) {
+  LanguageFiles language;
+  WorkerRig w(CableK102());
+  EXPECT_EQ(Title(w, 436), L"Version: 1.0.3");
+  EXPECT_TRUE(w.Visible(43));    // the website link has a url
+  EXPECT_TRUE(w.Visible(439));
+  EXPECT_FALSE(w.Visible(440));  // feedback and faqs have none
+  EXPECT_FALSE(w.Visible(441));
+
+  w.StartUp();
+  EXPECT_FALSE(w.Visible(80));
+  EXPECT_TRUE(w.Visible(81));
+  // Firmware 0x0115 by cable: shown as 1.15, the tool's 1.16 offered.
+  EXPECT_EQ(Title(w, 325), L"Firmware: v1.15");
+  EXPECT_EQ(Title(w, 326), L"New firmware: v1.16");
+  EXPECT_EQ(Title(w, 327), L"Update");
+  EXPECT_EQ(w.dlg.m_firmwareOfferState, 1);
+  // The matrix screen: its tab shows and the control takes the audio.
+  EXPECT_TRUE(w.controls.tabs.GetItemVisible(KeyboardDlg::kMatrixTabPosition));
+  EXPECT_EQ(w.dlg.m_matrixConsumer.load(), &w.matrix);
+  EXPECT_EQ(w.controls.zoneTypes.GetItemShow(1), w.dlg.m_deviceInfo.zone1Present ? 1 : 0);
+  EXPECT_EQ(w.controls.zoneTypes.GetItemShow(2), w.dlg.m_deviceInfo.zone2Present ? 1 : 0);
+}
+
+TEST(WorkerWindow, ReceiverK101HidesTheCanvasTabAndShowsTheBattery) {
+  LanguageFiles language;
+  WorkerRig w(ReceiverK101(true));
+  w.StartUp();
+  EXPECT_FALSE(w.controls.tabs.GetItemVisible(KeyboardDlg::kCanvasTabPosition));
+  EXPECT_FALSE(w.controls.tabs.GetItemVisible(KeyboardDlg::kMatrixTabPosition));
+  EXPECT_EQ(w.dlg.m_matrixConsumer.load(), nullptr);
+  EXPECT_EQ(w.controls.battery.GetBatteryLevel(), 80);
+  EXPECT_EQ(w.dlg.m_firmwareOfferState, 0);
+  EXPECT_TRUE(Title(w, 325).Find(L"Firmware: v") == 0);
+}
+
+TEST(WorkerWindow, WiredK101ShowsTheCanvasTab) {
+  WorkerRig w("\n[usb cable-k101]\nkeyboard = k101\nvid = 0x3F1D\npid = 0x1101\n");
+  w.controls.tabs.SetItemVisible(KeyboardDlg::kCanvasTabPosition, 0);
+  w.Run(kTaskInitDevices);
+  EXPECT_TRUE(w.controls.tabs.GetItemVisible(KeyboardDlg::kCanvasTabPosition));
+}
+
+TEST(WorkerWindow, NoKeyboardShowsTheNoDeviceView) {
+  WorkerRig w("");
+  w.ShowPage(4);
+  w.Run(kTaskInitDevices);
+  EXPECT_EQ(w.controls.tabs.GetSelectItem(), 0);
+  EXPECT_TRUE(w.Visible(69));
+  EXPECT_TRUE(w.Visible(80));
+  EXPECT_TRUE(w.Visible(33));
+  for (int id : {68, 34, 46, 48, 81}) EXPECT_FALSE(w.Visible(id)) << id;
+}
+
+TEST(WorkerWindow, LinkReportBringsTheDeviceViewBack) {
+  WorkerRig w(ReceiverK101(false));
+  w.Run(kTaskInitDevices);
+  ASSERT_TRUE(w.Visible(80));
+  w.controls.tabs.SetItemVisible(KeyboardDlg::kCanvasTabPosition, 1);
+  ASSERT_TRUE(sim::SetLinked("receiver-k101", true, true));
+  w.dlg.WorkStep();
+  EXPECT_FALSE(w.Visible(80));
+  EXPECT_TRUE(w.Visible(81));
+  EXPECT_EQ(w.controls.tabs.GetSelectItem(), 0);
+  EXPECT_FALSE(w.controls.tabs.GetItemVisible(KeyboardDlg::kCanvasTabPosition));
+}
+
+TEST(WorkerWindow, RefreshLeavesTheSettingsView) {
+  WorkerRig w(CableK102());
+  w.dlg.ShowControl(79, 1);
+  for (int id : {38, 39, 42, 44, 48}) w.dlg.ShowControl(id, 0);
+  w.Run(kTaskInitDevices);
+  EXPECT_FALSE(w.Visible(79));
+  for (int id : {38, 39, 42, 44, 48}) EXPECT_TRUE(w.Visible(id)) << id;
+}
+
+TEST(WorkerWindow, AHiddenRememberedTabFallsBackToLighting) {
+  WorkerRig w(ReceiverK101(true));
+  w.dlg.m_mainTabIndex = 2;  // the matrix tab: a keyboard without a screen hides it
+  w.Run(kTaskInitDevices);
+  EXPECT_EQ(w.dlg.m_mainTabIndex, 1);
+}
+
+TEST(WorkerWindow, FirstSetUpFeedsTheCanvasAndTheVisualiser) {
+  WorkerRig w(CableK102());
+  w.Run(kTaskInitDevices);
+  EXPECT_EQ(w.dlg.m_canvasConsumer.load(), &w.canvas);
+  EXPECT_EQ(w.dlg.m_visualizerConsumer.load(), &w.dlg.m_visualizer);
+  EXPECT_FALSE(w.dlg.m_visualizer.m_enabled.load());
+  // Once only: a second task 1 changes nothing.
+  w.dlg.m_canvasConsumer = nullptr;
+  w.Run(kTaskInitDevices);
+  EXPECT_EQ(w.dlg.m_canvasConsumer.load(), nullptr);
+}
+
+TEST(WorkerWindow, ShowKeysLoadsTheLayerOfTheProfile) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  std::vector<KeyMacroRecord> rows;
+  for (int layer : {0, 1, 1}) {
+    KeyMacroRecord row;
+    row.profile = w.dlg.m_profileId;
+    row.fn_layer = layer;
+    row.key_code = 4 + int(rows.size());
+    rows.push_back(row);
+  }
+  ASSERT_EQ(w.store.InsertKeyMacros(rows), 3);
+  w.dlg.m_fnLayer = 1;
+  w.Run(kTaskShowKeys);
+  std::lock_guard<std::mutex> hold(w.dlg.m_pageStateLock);
+  ASSERT_EQ(w.dlg.m_keyAssignments.size(), 2u);
+  EXPECT_EQ(w.dlg.m_keyAssignments.count(5), 1u);
+  EXPECT_EQ(w.dlg.m_keyAssignments.count(6), 1u);
+}
