@@ -2,6 +2,7 @@
 #include <mmsystem.h>
 #include <cstdio>
 #include "canvas/MatrixScreen.h"
+#include "core/Manager.h"
 #include "canvas/ZephraEffect.h"
 #include "device/DeviceTransport.h"
 #include "store/KeyboardDataStore.h"
@@ -14,9 +15,9 @@ KeyboardDlg::KeyboardDlg(DeviceTransport& transport, KeyboardDataStore& store)
     : m_transport(transport), m_store(store) {}
 
 KeyboardDlg::~KeyboardDlg() {
-  // Quit stops the worker on the window's path; a dialog that never ran a window (or a
-  // test) must not leave a thread running into a half-destroyed object.
-  CThreadBasic::Stop(1000);
+  // Quit stops the worker on the window's path but gives up after a second; the worker
+  // reads this object's members, so it must have ended before they go.
+  CThreadBasic::Stop(INFINITE);
   KeyboardAudio::Stop();
   m_visualizer.Stop();
   if (m_store.IsOpened()) m_store.CloseDeviceDb();
@@ -28,10 +29,37 @@ int KeyboardDlg::OnInitDialog() {
   InitShell();
   SetMTimer(16);
   CThreadBasic::Start();
-  m_updateBaseUrl = kUpdateBaseUrl;
+  m_updateBaseUrl = m_updateServerUrl;
   AddTask(kTaskInitDevices);
   AddTask(kTaskUpdateCheck);
   return 1;
+}
+
+UINT KeyboardDlg::ShowModalMain(int cmdShow) {
+  if (!Create(nullptr, Manager::GetDeviceName().GetString(), 0x96020000, 0, CRect(0, 0, 1400, 788))) return 0;
+  CenterWindow(nullptr);
+  return ShowModal(cmdShow);
+}
+
+LRESULT KeyboardDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_DEVICECHANGE:
+      if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)
+        UpdateUSBDevice(UINT(wParam), reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam));
+      return TRUE;
+    case WM_POWERBROADCAST:
+      OnPowerBroadcast(wParam);
+      return TRUE;
+    case UM_DEVICE_LINK:
+      OnDeviceLink(lParam);
+      return 0;
+    case WM_CLOSE:
+      // A close request ends the run in order; the window goes with it.
+      Quit();
+      return 0;
+    default:
+      return MDialog::OnWindowMessage(msg, wParam, lParam);
+  }
 }
 
 int KeyboardDlg::Quit() {

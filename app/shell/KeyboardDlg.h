@@ -78,6 +78,10 @@ public:
 
   // ---- window life ----
   int OnInitDialog() override;
+  // Creates the 1400 x 788 main window, centres it and runs it until it is destroyed.
+  UINT ShowModalMain(int cmdShow);
+  // Device changes, power events, link reports and the close request.
+  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   // The orderly end of the run: stops the worker and the capture, removes the tray icon,
   // forgets the catalogue and destroys the window.
   virtual int Quit();
@@ -237,6 +241,8 @@ public:
   // by default; tests watch them instead).
   std::function<void(const CString& path)> m_openProgram;
   std::function<void(UINT code)> m_exitProcess;
+  // The update server that OnInitDialog fixes as the base location.
+  CString m_updateServerUrl = kUpdateBaseUrl;
   // The first device set-up starts loopback capture (off in tests that have no audio).
   bool m_startAudio = true;
   // The language of the update description (the current language by default).

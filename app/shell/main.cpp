@@ -1,39 +1,58 @@
-// Temporary program entry: shows the main window frame until the real start-up lands.
+// The program entry: configuration, one instance per logon, the process-wide services,
+// then the main dialog as a modal window until it is closed.
 #include <windows.h>
+#include <objbase.h>
+#include <ole2.h>
+#include <shlobj.h>
+#include <cwchar>
+#include <memory>
 #include "core/Manager.h"
-#include "core/MWindow.h"
+#include "shell/AppConfig.h"
+#include "shell/KeyboardDlg.h"
+#include "store/UserDataFolder.h"
+#include "support/WriteLog.h"
 
 namespace {
-// A plain window that paints its client area and ends the program when closed.
-class MainFrame : public MWindow {
-public:
-  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_PAINT) {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(GetSafeHwnd(), &ps);
-      RECT rc;
-      GetClientRect(&rc);
-      HBRUSH brush = CreateSolidBrush(RGB(0x1E, 0x24, 0x2C));
-      FillRect(dc, &rc, brush);
-      DeleteObject(brush);
-      EndPaint(GetSafeHwnd(), &ps);
-      return 0;
-    }
-    return MWindow::OnWindowMessage(msg, wParam, lParam);
+
+// Another instance is running: bring its main window (found by the property it sets on
+// itself) to the front, also when it is hidden in the tray.
+void ShowRunningInstance(const CString& name) {
+  for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w && IsWindow(w); w = GetWindow(w, GW_HWNDNEXT)) {
+    if (!GetPropW(w, name.GetString())) continue;
+    SetForegroundWindow(w);
+    ShowWindow(w, SW_SHOWNORMAL);
+    UpdateWindow(w);
+    BringWindowToTop(w);
+    return;
   }
-};
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int cmdShow) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+  LoadAppConfig(GetExeFolder());
+  const CString name = Manager::GetDeviceName();
+  HANDLE instanceMutex = CreateMutexW(nullptr, TRUE, name.GetString());
+  if (instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(instanceMutex);
+    ShowRunningInstance(name);
+    return 0;
+  }
+  WriteLog(2, "KBLog");
   Manager::InitGdiplus();
   Manager::SetInstance(instance);
+  SHCreateDirectoryExW(nullptr, (GetUserDataFolder() + L"db").GetString(), nullptr);
+  CoInitialize(nullptr);
+  OleInitialize(nullptr);
+
+  const int show = commandLine && wcsstr(commandLine, L"autorun") ? SW_MINIMIZE : SW_SHOW;
   {
-    MainFrame frame;
-    CRect rect(0, 0, 1400, 788);
-    frame.Create(nullptr, Manager::GetDeviceName(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, rect);
-    frame.CenterWindow();
-    frame.ShowModal(cmdShow ? cmdShow : SW_SHOWNORMAL);
+    // The dialog goes before COM and GDI+ do: its audio and drawing objects belong to them.
+    auto dialog = std::make_unique<KeyboardDlg>();
+    dialog->ShowModalMain(show);
   }
+  CoUninitialize();
+  OleUninitialize();
   Manager::UnInitGdiplus();
-  return 0;
+  return 1;
 }

@@ -1,0 +1,77 @@
+// The program configuration read at start-up and the texts of the language files.
+#include <gtest/gtest.h>
+#include "core/Manager.h"
+#include "shell/AppConfig.h"
+#include "shell/LanguageText.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+struct NameGuard {
+  CString saved = Manager::GetDeviceName();
+  ~NameGuard() { Manager::SetDeviceName(saved); }
+};
+
+CString Folder(const TempFolder& folder) { return CString((folder.Path() + L"\\").c_str()); }
+
+void WriteText(const std::wstring& path, const std::string& text) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+}  // namespace
+
+TEST(AppConfig, LanguagesAndSoftwareName) {
+  NameGuard guard;
+  TempFolder folder;
+  WriteText(folder.File(L"config.xml"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config><device.info/>"
+            "<language.info default_lan=\"1033\"><lan value=\"2052\"/><lan value=\"1033\"/><lan value=\"x\"/></language.info>"
+            "<software name=\"QuenbyConfigTest\" version=\"1.2.3\"/></config>");
+  LoadAppConfig(Folder(folder));
+  EXPECT_EQ(OfferedLanguages, (std::set<int>{0, 1033, 2052}));
+  EXPECT_EQ(Manager::GetDeviceName(), L"QuenbyConfigTest");
+}
+
+TEST(AppConfig, SoftwareBeforeLanguagesIsNotFound) {
+  NameGuard guard;
+  Manager::SetDeviceName(L"Before");
+  TempFolder folder;
+  WriteText(folder.File(L"config.xml"),
+            "<config><software name=\"Other\"/><language.info><lan value=\"1033\"/></language.info></config>");
+  LoadAppConfig(Folder(folder));
+  EXPECT_EQ(OfferedLanguages, (std::set<int>{1033}));
+  EXPECT_EQ(Manager::GetDeviceName(), L"Before");
+}
+
+TEST(AppConfig, MissingOrBrokenFileChangesNothingButTheLanguages) {
+  NameGuard guard;
+  Manager::SetDeviceName(L"Before");
+  TempFolder folder;
+  OfferedLanguages = {1033};
+  LoadAppConfig(Folder(folder));
+  EXPECT_TRUE(OfferedLanguages.empty());
+  WriteText(folder.File(L"config.xml"), "<config><software name=\"Broken\"");
+  LoadAppConfig(Folder(folder));
+  EXPECT_EQ(Manager::GetDeviceName(), L"Before");
+}
+
+TEST(LanguageText, TextsByIdSectionAndLanguage) {
+  TempFolder folder;
+  WriteText(folder.File(L"1033.lan"), "[KB.DIALOG]\n517=Version\n[OEM]\n1=Brand\n");
+  WriteText(folder.File(L"2052.lan"), "[KB.DIALOG]\n517=Other\n");
+  SetLanguageFolder(Folder(folder));
+  CurrentLanguageId = 1033;
+  EXPECT_EQ(LoadLangString(517), L"Version");
+  EXPECT_EQ(LoadLangString(1, L"OEM"), L"Brand");
+  EXPECT_EQ(LoadLangString(518), L"");
+  EXPECT_EQ(LoadLangString(1, L"CAPTION"), L"");
+  CurrentLanguageId = 2052;  // no cache: the next lookup reads the other file
+  EXPECT_EQ(LoadLangString(517), L"Other");
+  CurrentLanguageId = 1031;  // no such file
+  EXPECT_EQ(LoadLangString(517), L"");
+  CurrentLanguageId = 1033;
+  SetLanguageFolder(L"");
+}

@@ -1,0 +1,93 @@
+// The main dialog's window life under the test display: creating the window sets up the
+// shell, starts the worker and queues the first set-up and the update check; a close
+// request stops the worker and takes the window down.
+#include "support/LoopbackHttpServer.h"  // winsock2.h before windows.h
+#include <gtest/gtest.h>
+#include <gdiplus.h>
+#include "device/TransportRig.h"
+#include "shell/KeyboardDlg.h"
+#include "store/KeyboardDataStore.h"
+#include "widgets/CDeviceList.h"
+
+using namespace simtest;
+
+namespace {
+
+class GdiplusSession : public ::testing::Environment {
+public:
+  void SetUp() override {
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+  }
+  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+
+private:
+  ULONG_PTR token_ = 0;
+};
+const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
+
+// Pumps this thread's messages until `done` holds or `ms` pass.
+template <typename Done>
+bool PumpUntil(Done done, int ms) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms);) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done()) return true;
+    Sleep(10);
+  }
+  return done();
+}
+
+}  // namespace
+
+TEST(MainWindowLife, InitStartsTheWorkerAndCloseEndsIt) {
+  SimWorld world("\n[keyboard k102]\nmodel = matrix\nvid = 0x3F1D\npid = 0x1102\n"
+                 "[usb cable-k102]\nkeyboard = k102\nvid = 0x3F1D\npid = 0x1102\n");
+  LoopbackHttpServer server([](SOCKET client, const LoopbackHttpServer::Request&) {
+    LoopbackHttpServer::SendAll(client, LoopbackHttpServer::Response(200, "1.0.0"));
+  });
+  ASSERT_TRUE(server.Started());
+  TempFolder folder;
+  const std::wstring base = folder.Path() + L"\\";
+  CreateDirectoryW((base + L"db").c_str(), nullptr);
+  WriteText(base + L"config.xml",
+            "<config><device.info><keyboard name=\"K102\" device_type=\"102\" device_info=\"K102.xml\">"
+            "<mode value=\"0\" vid=\"0x3F1D\" pid=\"0x1102\" hid_interface=\"VID_3F1D&amp;PID_1102&amp;MI_01\"/>"
+            "</keyboard></device.info><software name=\"QuenbyWindowTest\" version=\"1.0.0\"/></config>");
+
+  TransportRig rig;
+  KeyboardDataStore store;
+  {
+    CDeviceList deviceList(nullptr, 81, CRect(), 1, 1);  // the window's builder makes it
+    KeyboardDlg dlg(rig.transport, store);
+    dlg.m_deviceList = &deviceList;
+    dlg.m_startAudio = false;
+    dlg.m_exeFolder = base.c_str();
+    dlg.m_userDataFolder = base.c_str();
+    dlg.m_softwareName = L"QuenbyWindowTest";
+    dlg.m_updateServerUrl = server.Url("/software-upgrade/").c_str();
+    ASSERT_TRUE(dlg.Create(nullptr, L"QuenbyWindowTest", WS_POPUP, 0, CRect(0, 0, 1400, 788)));
+    HWND window = dlg.GetSafeHwnd();
+    EXPECT_EQ(GetPropW(window, L"QuenbyWindowTest"), reinterpret_cast<HANDLE>(1));
+    EXPECT_TRUE(dlg.IsRunning());
+
+    // Task 1 finds the keyboard; task 30 asks the server for its version.
+    EXPECT_TRUE(PumpUntil([&] { return dlg.m_devicesInitialised && dlg.m_deviceLinked; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return !server.Requests().empty(); }, 10000));
+    ASSERT_FALSE(server.Requests().empty());
+    EXPECT_EQ(server.Requests()[0].path, "/software-upgrade/version");
+    EXPECT_EQ(dlg.m_updateResult, 2);  // 1.0.0 is the running version
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 5000));
+    EXPECT_FALSE(dlg.IsRunning());
+    EXPECT_TRUE(dlg.m_catalogKeyboards.empty());
+    EXPECT_TRUE(dlg.m_catalogModes.empty());
+  }
+  store.CloseDeviceDb();
+  store.DeleteDeviceDb(base.c_str(), L"K102");
+  RemoveDirectoryW((base + L"db").c_str());
+}
