@@ -13,13 +13,40 @@ const wchar_t* ZephraEffect::GetClassNameW() const { return L"ZephraEffect"; }
 std::vector<KEYITEM_INFO*> ZephraEffect::GetKeyItems() {
   std::lock_guard<std::mutex> guard(m_itemsLock);
   std::vector<KEYITEM_INFO*> out;
-  for (KEYITEM_INFO& item : m_keyItems) out.push_back(&item);
+  out.reserve(m_keyItems.size());
+  for (auto& item : m_keyItems) out.push_back(item.get());
   return out;
 }
 
 void ZephraEffect::SetKeyItems(const std::vector<KEYITEM_INFO>& items) {
+  ClearItem();
   std::lock_guard<std::mutex> guard(m_itemsLock);
-  m_keyItems = items;
+  for (const KEYITEM_INFO& item : items) m_keyItems.push_back(std::make_unique<KEYITEM_INFO>(item));
+}
+
+int ZephraEffect::AddKeyItem(const wchar_t* name, DWORD keyCode, CRect rect, int column, int row) {
+  auto item = std::make_unique<KEYITEM_INFO>();
+  item->column = column;
+  item->row = row;
+  item->keyCode = keyCode;
+  item->name = name;
+  item->rect = rect;
+  std::lock_guard<std::mutex> guard(m_itemsLock);
+  m_keyItems.push_back(std::move(item));
+  return int(m_keyItems.size()) - 1;
+}
+
+void ZephraEffect::ClearItem() {
+  std::lock_guard<std::mutex> guard(m_itemsLock);
+  m_retiredItems = std::move(m_keyItems);
+  m_keyItems.clear();
+}
+
+void ZephraEffect::SetKeyboardImage(const wchar_t* file) { m_keyboardImage = file; }
+
+void ZephraEffect::SetWidthAndHeight(int width, int height) {
+  m_layoutWidth = width;
+  m_layoutHeight = height;
 }
 
 void ZephraEffect::Initialize() {

@@ -3,15 +3,21 @@
 // whole) and repaint nothing.
 #pragma once
 #include <windows.h>
+#include "core/CString.h"
 #include "core/MPanel.h"
+#include <memory>
 #include <mutex>
 #include <vector>
 
 // One key of the canvas: key codes 300 and above are the light strips' pseudo-keys.
 struct KEYITEM_INFO {
+  int column = 0;  // cell of the colour map
+  int row = 0;
   DWORD keyCode = 0;
+  CString name;
+  CRect rect;  // layout coordinates
+  int selected = 0;
   COLORREF color = 0;
-  CRect rect;
 };
 
 class QIV_API ZephraEffect : public MPanel {
@@ -22,10 +28,21 @@ public:
   ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible);
   ~ZephraEffect() override;
   const wchar_t* GetClassNameW() const override;
-  // The key items stay the canvas's; the vector is the caller's.
+  // The key items stay the canvas's; the vector is the caller's. A record stays valid
+  // until the second ClearItem after it was handed out, so a reader on another thread
+  // may finish its walk across one layout change.
   std::vector<KEYITEM_INFO*> GetKeyItems();
-  // Replaces the key items (from the model's layout).
+  // Replaces the key items with copies of these.
   void SetKeyItems(const std::vector<KEYITEM_INFO>& items);
+  // Appends a key of the layout (colour 0, not selected); answers its index.
+  int AddKeyItem(const wchar_t* name, DWORD keyCode, CRect rect, int column, int row);
+  void ClearItem();
+  // The keyboard picture, relative to the skins folder, and the layout's size.
+  void SetKeyboardImage(const wchar_t* file);
+  void SetWidthAndHeight(int width, int height);
+  const CString& GetKeyboardImageFile() const { return m_keyboardImage; }
+  int GetLayoutWidth() const { return m_layoutWidth; }
+  int GetLayoutHeight() const { return m_layoutHeight; }
 
   // Resets the audio inputs (after the device set-up).
   void Initialize();
@@ -79,5 +96,9 @@ protected:
   float m_beatBoost = 0.0f;
   int m_musicAmplitude = 200;
   std::mutex m_itemsLock;
-  std::vector<KEYITEM_INFO> m_keyItems;
+  std::vector<std::unique_ptr<KEYITEM_INFO>> m_keyItems;
+  std::vector<std::unique_ptr<KEYITEM_INFO>> m_retiredItems;  // cleared by the last ClearItem
+  CString m_keyboardImage;
+  int m_layoutWidth = 0;
+  int m_layoutHeight = 0;
 };

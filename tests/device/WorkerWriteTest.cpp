@@ -183,7 +183,7 @@ TEST(WorkerLighting, CustomModeAndColourSets) {
   EXPECT_EQ(Bytes(set, led * 3, 3), (std::vector<uint8_t>{10, 20, 30}));
 
   sim::ClearLog();
-  w.keyboard.AddKeyItem(code);
+  w.keyboard.AddKeyItem(L"", L"", code, CRect(), L"", 0);
   w.Run(kTaskReadColourSet);
   EXPECT_EQ(CountOf(Commands(), ReadColourSetCommand(130)), 7);  // 384 bytes in 56-byte chunks
   EXPECT_EQ(w.keyboard.GetKeyColor(code), long(RGB(10, 20, 30)));
