@@ -18,3 +18,12 @@ CString ReadIniString(const wchar_t* section, const wchar_t* key, const CString&
 // "language\" folder unless a test or a portable run points elsewhere (empty restores it).
 CString GetLanguageFolder();
 void SetLanguageFolder(const CString& folder);
+
+// The "LCID" value under HKCU "SOFTWARE\<software name>": 0 when the value is missing
+// (a missing key is created), 2052 when the key can neither be opened nor created.
+int ReadLanguageId();
+// Writes "LCID" when the key opens; nothing otherwise.
+void WriteLanguageId(int lcid);
+// Chooses CurrentLanguageId from the registry, else the user's interface language, and
+// settles on 1033 when config.xml does not offer the choice.
+void InitLanguage();

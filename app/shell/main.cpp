@@ -9,6 +9,7 @@
 #include "core/Manager.h"
 #include "shell/AppConfig.h"
 #include "shell/KeyboardDlg.h"
+#include "shell/LanguageText.h"
 #include "store/UserDataFolder.h"
 #include "support/WriteLog.h"
 
@@ -40,6 +41,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   }
   WriteLog(2, "KBLog");
   Manager::InitGdiplus();
+  InitLanguage();
   Manager::SetInstance(instance);
   SHCreateDirectoryExW(nullptr, (GetUserDataFolder() + L"db").GetString(), nullptr);
   CoInitialize(nullptr);

@@ -75,3 +75,29 @@ TEST(LanguageText, TextsByIdSectionAndLanguage) {
   CurrentLanguageId = 1033;
   SetLanguageFolder(L"");
 }
+
+TEST(LanguageText, ChoiceFollowsTheRegistryAndTheOfferedLanguages) {
+  NameGuard guard;
+  Manager::SetDeviceName(L"QuenbyLanguageTest");
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QuenbyLanguageTest");
+  OfferedLanguages = {2052, 1028, 1033};
+
+  EXPECT_EQ(ReadLanguageId(), 0);  // no key yet: it is made, nothing is stored
+  InitLanguage();
+  const int user = int(GetUserDefaultUILanguage());
+  const int expected = OfferedLanguages.count(user) ? user : 1033;
+  EXPECT_EQ(CurrentLanguageId, expected);
+  EXPECT_EQ(ReadLanguageId(), expected);
+
+  WriteLanguageId(1028);  // an offered choice is used as it stands
+  InitLanguage();
+  EXPECT_EQ(CurrentLanguageId, 1028);
+
+  WriteLanguageId(1031);  // one that is not offered falls back to English, stored
+  InitLanguage();
+  EXPECT_EQ(CurrentLanguageId, 1033);
+  EXPECT_EQ(ReadLanguageId(), 1033);
+
+  OfferedLanguages.clear();
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QuenbyLanguageTest");
+}
