@@ -3,7 +3,6 @@
 #include "shell/KeyboardDlg.h"
 #include <algorithm>
 #include "canvas/ZephraEffect.h"
-#include "controls/MTabCtrl.h"
 #include "shell/LayoutFile.h"
 #include "store/KeyboardDataStore.h"
 #include "widgets/KeyboardCtrl.h"
@@ -13,10 +12,7 @@ namespace {
 constexpr COLORREF kLayoutKeyColor = 0x604E3A;
 constexpr int kModelTitle = 38;
 constexpr int kKnobModeRow[] = {354, 355, 356};
-// Positions in the main tab strip: the matrix item stands before the canvas item.
-constexpr int kLightingTab = 1;
-constexpr int kMatrixTab = 2;
-constexpr int kCanvasTab = 3;
+constexpr int kLightingTabPosition = 1;
 
 }  // namespace
 
@@ -82,11 +78,9 @@ void KeyboardDlg::LoadDeviceLayout(int deviceType) {
 
   // Models 150-180 have no lighting pages; only 102 has the matrix screen.
   const bool plain = deviceType >= 150 && deviceType <= 180;
-  if (m_mainTab) {
-    m_mainTab->SetItemVisible(kLightingTab, !plain);
-    m_mainTab->SetItemVisible(kMatrixTab, !plain && deviceType == 102);
-    m_mainTab->SetItemVisible(kCanvasTab, !plain);
-  }
+  SetTabVisible(kLightingTabPosition, !plain);
+  SetTabVisible(kMatrixTabPosition, !plain && deviceType == 102);
+  SetTabVisible(kCanvasTabPosition, !plain);
   for (int id : kKnobModeRow) ShowControl(id, deviceType == 103);
 }
 
