@@ -237,6 +237,7 @@ void KeyboardDlg::ReconnectDevice() {
 
 void KeyboardDlg::ReloadDeviceProfile() {
   LoadProfileList();
+  if (m_mainPage == 1 && m_lightMode >= 128) OnLightModeSelected(2);
 }
 
 void KeyboardDlg::PollDeviceNotify() {

@@ -131,6 +131,8 @@ public:
   // Reload the settings page and the LED animation page after a factory reset.
   void LoadSystemSettings();
   void LoadLedPage();
+  // Re-applies the lighting page's current mode (code 2; other codes are the page's).
+  void OnLightModeSelected(int code);
 
   // Read sequence.
   bool SyncFromDevice();

@@ -165,6 +165,7 @@ void KeyboardDlg::OnMainTabChanged(int page) {
   if (page == 1) {
     m_canvasPageShown = 0;
     m_liveKeyColors = 0;
+    if (!m_selectingDevice) OnLightModeSelected(2);
   } else if (page == 2) {
     m_canvasPageShown = 1;
     m_taskQueue.Push(kTaskCanvasEntered);

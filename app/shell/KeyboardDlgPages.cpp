@@ -37,3 +37,18 @@ void KeyboardDlg::LoadLedPage() {
   std::lock_guard<std::mutex> hold(m_pageStateLock);
   m_ledLayerCount = int(layers.size());
 }
+
+void KeyboardDlg::OnLightModeSelected(int code) {
+  if (code != 2) return;
+  // The mode shown is the page's current mode; it becomes the zone's active mode again and
+  // goes to the keyboard.
+  m_store.SetActiveLightMode(m_profileId, m_lightZone, m_lightMode);
+  if (m_lightMode < 128) {
+    AddTask(kTaskLightMode);
+  } else {
+    AddTask(kTaskCustomLightMode);
+    AddTask(kTaskReadColourSet);
+    m_liveKeyColors = 0;
+  }
+  m_store.SetConfigValue(m_profileId, L"enable_light", L"1");
+}

@@ -277,7 +277,20 @@ void KeyboardDlg::ReadLiveKeyColors() {
 }
 
 void KeyboardDlg::SendVisualizerFrame() {
-  if (m_canvasPageShown) StreamCanvasFrame();
+  if (m_layoutRows < 1 || m_layoutColumns < 1 || !m_canvasPageShown) return;
+  if (m_zephraMode == 1 && m_zephraEffect) {
+    // Each canvas cell takes the frame's pixel at the centre of its share of the picture.
+    std::vector<COLORREF> frame(Visualizer::kPixels);
+    m_visualizer.CopyFrontFrame(frame.data());
+    for (int r = 0; r < m_layoutRows; ++r) {
+      int y = (2 * r + 1) * Visualizer::kHeight / (2 * m_layoutRows);
+      for (int c = 0; c < m_layoutColumns; ++c) {
+        int x = (2 * c + 1) * Visualizer::kWidth / (2 * m_layoutColumns);
+        m_zephraEffect->SetColorMap(c, r, frame[size_t(y) * Visualizer::kWidth + size_t(x)]);
+      }
+    }
+  }
+  StreamCanvasFrame();
 }
 
 void KeyboardDlg::StreamCanvasFrame() {

@@ -105,3 +105,21 @@ float ZephraEffect::GetFFTSpectrum32(int index) const {
 }
 
 float ZephraEffect::GetFFTSpectrum64(int index) const { return index >= 0 && index < 64 ? m_spectrum64[index] : 0.0f; }
+
+void ZephraEffect::SetColorMap(int column, int row, COLORREF colour) {
+  if (column < 0 || column >= 32 || row < 0 || row >= 8) return;
+  m_colorMap[column * 8 + row] = colour;
+  if (m_zephraMode != 1) return;
+  std::lock_guard<std::mutex> guard(m_itemsLock);
+  for (auto& item : m_keyItems) {
+    if (item->column == column && item->row == row) {
+      item->color = colour;
+      return;
+    }
+  }
+}
+
+COLORREF ZephraEffect::GetColorMap(int column, int row) const {
+  if (column < 0 || column >= 32 || row < 0 || row >= 8) return 0;
+  return m_colorMap[column * 8 + row];
+}

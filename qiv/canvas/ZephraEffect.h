@@ -37,6 +37,14 @@ public:
   // Appends a key of the layout (colour 0, not selected); answers its index.
   int AddKeyItem(const wchar_t* name, DWORD keyCode, CRect rect, int column, int row);
   void ClearItem();
+
+  // The effect mode: in mode 1 the keys take their colours from the colour map.
+  void SetZephraMode(int mode) { m_zephraMode = mode; }
+  int GetZephraMode() const { return m_zephraMode; }
+  // Stores a cell of the 32 x 8 colour map (cells outside it are ignored); in mode 1 the
+  // first key at that column and row takes the colour too.
+  void SetColorMap(int column, int row, COLORREF colour);
+  COLORREF GetColorMap(int column, int row) const;
   // The keyboard picture, relative to the skins folder, and the layout's size.
   void SetKeyboardImage(const wchar_t* file);
   void SetWidthAndHeight(int width, int height);
@@ -66,6 +74,9 @@ public:
   float GetVolumeHistory(int index) const;
 
 protected:
+  int m_zephraMode = 0;
+  COLORREF m_colorMap[32 * 8] = {};  // column x 8 + row
+
   float GetBassEnergy() const { return m_bass; }
   float GetMidEnergy() const { return m_mid; }
   float GetHighEnergy() const { return m_high; }

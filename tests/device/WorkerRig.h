@@ -24,11 +24,11 @@ namespace simtest {
 inline const char* kCatalogueXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <config>
   <device.info>
-    <keyboard name="K101" device_type="101" device_info="k101.xml" img_connected="a.png" img_disconnected="b.png">
+    <keyboard name="K101" device_type="101" device_info="K101" img_connected="a.png" img_disconnected="b.png">
       <mode value="0" desc="cable" vid="0x3F1D" pid="0x1101" product_name="" hid_interface="VID_3F1D&amp;PID_1101&amp;MI_01"/>
       <mode value="1" desc="receiver" vid="3F1D" pid="5101" product_name="" hid_interface="VID_3F1D&amp;PID_5101&amp;MI_01"/>
     </keyboard>
-    <keyboard name="K102" device_type="102" device_info="k102.xml" img_connected="a.png" img_disconnected="b.png">
+    <keyboard name="K102" device_type="102" device_info="K102" img_connected="a.png" img_disconnected="b.png">
       <mode value="0" desc="cable" vid="0x3F1D" pid="0x1102" product_name="" hid_interface="VID_3F1D&amp;PID_1102&amp;MI_01"/>
     </keyboard>
   </device.info>
@@ -93,6 +93,14 @@ struct WindowControls {
   }
 };
 
+// The source tree's data folder, as Wine sees it (drive Z: is the root).
+inline std::wstring SourceDataFolder() {
+  std::wstring path = L"Z:";
+  for (const char* c = __FILE__; *c; ++c) path.push_back(*c == '/' ? L'\\' : wchar_t(*c));
+  path.resize(path.rfind(L"\\tests\\device\\"));
+  return path + L"\\data\\";
+}
+
 struct WorkerRig {
   SimWorld world;
   TempFolder folder;  // stands for the program's folder and the user data folder
@@ -110,12 +118,17 @@ struct WorkerRig {
   // key use a name of their own, since test processes share the registry.
   explicit WorkerRig(const std::string& usb, const wchar_t* software = L"QuenbyWorkerTest")
       : world(std::string(kKeyboards) + usb) {
-    CreateDirectoryW((folder.Path() + L"db").c_str(), nullptr);
+    CreateDirectoryW(folder.File(L"db").c_str(), nullptr);
     WriteText(folder.File(L"config.xml"), kCatalogueXml);
+    // The program's own layouts of the two models.
+    CreateDirectoryW(folder.File(L"layouts").c_str(), nullptr);
+    for (const wchar_t* name : {L"K101.xml", L"K102.xml"})
+      CopyFileW((SourceDataFolder() + L"layouts\\" + name).c_str(), (folder.Path() + L"\\layouts\\" + name).c_str(),
+                FALSE);
     dlg.m_sleep = [this](DWORD ms) { sleeps.push_back(ms); };
     dlg.m_startAudio = false;  // no capture thread in these tests
-    dlg.m_exeFolder = folder.Path().c_str();
-    dlg.m_userDataFolder = folder.Path().c_str();
+    dlg.m_exeFolder = (folder.Path() + L"\\").c_str();
+    dlg.m_userDataFolder = (folder.Path() + L"\\").c_str();
     dlg.m_softwareName = software;  // no registry key: nothing is remembered
     dlg.m_deviceList = &deviceList;
     dlg.m_keyboardCtrl = &keyboard;
@@ -127,8 +140,7 @@ struct WorkerRig {
   }
   ~WorkerRig() {
     store.CloseDeviceDb();
-    for (const wchar_t* name : {L"K101", L"K102"}) store.DeleteDeviceDb(folder.Path().c_str(), name);
-    RemoveDirectoryW((folder.Path() + L"db").c_str());
+    for (const wchar_t* name : {L"K101", L"K102"}) store.DeleteDeviceDb((folder.Path() + L"\\").c_str(), name);
   }
 
   // A main tab chosen by the user: the strip shows its page, the dialog hears the item id.

@@ -142,3 +142,59 @@ TEST(WorkerWindow, ShowKeysLoadsTheLayerOfTheProfile) {
   EXPECT_EQ(w.dlg.m_keyAssignments.count(5), 1u);
   EXPECT_EQ(w.dlg.m_keyAssignments.count(6), 1u);
 }
+
+TEST(WorkerWindow, LightingPageReappliesItsMode) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  w.dlg.m_lightMode = 3;
+  w.ShowPage(1);
+  EXPECT_EQ(w.dlg.m_taskQueue.Size(), 1u);
+  int code = 0;
+  ASSERT_TRUE(w.dlg.m_taskQueue.Take(code));
+  EXPECT_EQ(code, kTaskLightMode);
+
+  // Not while the device link is choosing a keyboard.
+  w.ShowPage(4);
+  w.dlg.m_selectingDevice = true;
+  w.ShowPage(1);
+  EXPECT_TRUE(w.dlg.m_taskQueue.IsEmpty());
+  w.dlg.m_selectingDevice = false;
+
+  // A custom mode shown on the lighting page is re-applied after a device choice: the set
+  // is selected, then its colours are read back.
+  w.dlg.m_lightMode = 128;
+  w.dlg.m_liveKeyColors = 1;
+  w.Run(kTaskDeviceChosen);
+  std::vector<int> codes;
+  while (w.dlg.m_taskQueue.Take(code)) codes.push_back(code);
+  EXPECT_EQ(codes, (std::vector<int>{kTaskCustomLightMode, kTaskReadColourSet}));
+  EXPECT_EQ(w.dlg.m_liveKeyColors, 0);
+}
+
+TEST(WorkerWindow, CanvasModeOneSamplesTheVisualiserFrame) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  ASSERT_GT(w.dlg.m_layoutRows, 0);
+  ASSERT_GT(w.dlg.m_layoutColumns, 0);
+  // A frame that is one colour: every key of the canvas takes it.
+  w.dlg.m_visualizer.Init();
+  w.dlg.m_visualizer.m_enabled = true;
+  w.dlg.m_visualizer.RenderFrame();
+  std::vector<COLORREF> frame(Visualizer::kPixels);
+  w.dlg.m_visualizer.CopyFrontFrame(frame.data());
+
+  w.dlg.m_zephraMode = 1;
+  w.canvas.SetZephraMode(1);
+  w.ShowPage(2);
+  w.dlg.WorkStep();  // task 23
+  sim::ClearLog();
+  w.dlg.WorkStep();
+  EXPECT_EQ(CountOf(Commands(), kCmdCanvasFrame), 4);
+  // The key at the top-left cell shows the frame's pixel at the centre of that cell.
+  int y = Visualizer::kHeight / (2 * w.dlg.m_layoutRows);
+  int x = Visualizer::kWidth / (2 * w.dlg.m_layoutColumns);
+  EXPECT_EQ(w.canvas.GetColorMap(0, 0), frame[size_t(y) * Visualizer::kWidth + size_t(x)]);
+  for (KEYITEM_INFO* item : w.canvas.GetKeyItems()) {
+    if (item->column == 0 && item->row == 0) EXPECT_EQ(item->color, w.canvas.GetColorMap(0, 0));
+  }
+}
