@@ -268,6 +268,8 @@ private:
   bool SendConfigBeginForStream();
   void WriteKeyLayerFromStore(int layer);
   int ConfigInt(const wchar_t* key);
+  // The current profile's stored settings (mac_mode ... key_keyresponse).
+  SystemSettings StoredSystemSettings();
   bool ReadSettingsBlock(uint8_t* block);
 
   DeviceTransport& m_transport;

@@ -1,6 +1,5 @@
 // The page reloads that the worker runs after it has changed what the pages show. They
 // read the store into the page state; the pages draw from it when they are shown.
-#include <cstdlib>
 #include "shell/KeyboardDlg.h"
 #include "store/KeyboardDataStore.h"
 
@@ -14,17 +13,7 @@ void KeyboardDlg::LoadKeyAssignments(int profile) {
 }
 
 void KeyboardDlg::LoadSystemSettings() {
-  auto value = [this](const wchar_t* key) {
-    CString text;
-    return m_store.GetConfigValue(m_profileId, key, text) ? _wtoi(text.GetString()) : 0;
-  };
-  SystemSettings s;
-  s.macMode = value(L"mac_mode");
-  s.gameMode = value(L"game_mode");
-  s.lockWin = value(L"lock_win");
-  s.wasdMode = value(L"wasd_mode");
-  s.sleepSeconds = value(L"sleep_time") * 60;
-  s.keyResponse = value(L"key_keyresponse");
+  SystemSettings s = StoredSystemSettings();
   std::lock_guard<std::mutex> hold(m_pageStateLock);
   m_shownSettings = s;
 }

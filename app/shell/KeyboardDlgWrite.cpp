@@ -171,18 +171,22 @@ int KeyboardDlg::ConfigInt(const wchar_t* key) {
   return _wtoi(value.GetString());
 }
 
+SystemSettings KeyboardDlg::StoredSystemSettings() {
+  SystemSettings s;
+  s.macMode = ConfigInt(L"mac_mode");
+  s.gameMode = ConfigInt(L"game_mode");
+  s.lockWin = ConfigInt(L"lock_win");
+  s.wasdMode = ConfigInt(L"wasd_mode");
+  s.sleepSeconds = ConfigInt(L"sleep_time") * 60;  // stored in minutes
+  s.keyResponse = ConfigInt(L"key_keyresponse");
+  return s;
+}
+
 void KeyboardDlg::WriteSystemSettings() {
   m_transport.SendConfigBegin();
   uint8_t block[kSettingsBlockSize] = {};
   if (ReadSettingsBlock(block)) {
-    SystemSettings s;
-    s.macMode = ConfigInt(L"mac_mode");
-    s.gameMode = ConfigInt(L"game_mode");
-    s.lockWin = ConfigInt(L"lock_win");
-    s.wasdMode = ConfigInt(L"wasd_mode");
-    s.sleepSeconds = ConfigInt(L"sleep_time") * 60;
-    s.keyResponse = ConfigInt(L"key_keyresponse");
-    ::WriteSystemSettings(block, m_deviceInfo.protocolVersion, s);
+    ::WriteSystemSettings(block, m_deviceInfo.protocolVersion, StoredSystemSettings());
     m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
   }
   m_transport.SendConfigEnd();

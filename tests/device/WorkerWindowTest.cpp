@@ -198,3 +198,18 @@ TEST(WorkerWindow, CanvasModeOneSamplesTheVisualiserFrame) {
     if (item->column == 0 && item->row == 0) EXPECT_EQ(item->color, w.canvas.GetColorMap(0, 0));
   }
 }
+
+TEST(WorkerWindow, FactoryResetReloadsTheSettingsPage) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  w.dlg.m_shownSettings.macMode = 7;
+  w.dlg.m_shownSettings.sleepSeconds = 7;
+  w.Run(kTaskFactoryReset);
+  // What the page shows is what the keyboard's fresh settings put into the store.
+  CString sleep;
+  ASSERT_TRUE(w.store.GetConfigValue(w.dlg.m_profileId, L"sleep_time", sleep));
+  std::lock_guard<std::mutex> hold(w.dlg.m_pageStateLock);
+  EXPECT_EQ(w.dlg.m_shownSettings.sleepSeconds, _wtoi(sleep.GetString()) * 60);
+  EXPECT_NE(w.dlg.m_shownSettings.macMode, 7);
+  EXPECT_EQ(w.dlg.m_ledLayerCount, 0);
+}
