@@ -1,9 +1,12 @@
 // The main dialog's window life under the test display: creating the window sets up the
-// shell, starts the worker and queues the first set-up and the update check; a close
-// request stops the worker and takes the window down.
+// shell, starts the worker and queues the first set-up and the update check; device
+// broadcasts reach the worker; a close request stops the worker and takes the window down.
 #include "support/LoopbackHttpServer.h"  // winsock2.h before windows.h
 #include <gtest/gtest.h>
 #include <gdiplus.h>
+#include <dbt.h>
+#include <algorithm>
+#include <vector>
 #include "device/TransportRig.h"
 #include "shell/KeyboardDlg.h"
 #include "store/KeyboardDataStore.h"
@@ -39,6 +42,17 @@ bool PumpUntil(Done done, int ms) {
     Sleep(10);
   }
   return done();
+}
+
+// A device-interface broadcast for `path`, laid out as the system sends it.
+std::vector<BYTE> InterfaceBroadcast(const std::string& path) {
+  std::wstring name(path.begin(), path.end());
+  std::vector<BYTE> buffer(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + name.size() * sizeof(wchar_t));
+  auto* broadcast = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(buffer.data());
+  broadcast->dbcc_size = DWORD(buffer.size());
+  broadcast->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  std::copy(name.begin(), name.end(), broadcast->dbcc_name);
+  return buffer;
 }
 
 }  // namespace
@@ -80,6 +94,16 @@ TEST(MainWindowLife, InitStartsTheWorkerAndCloseEndsIt) {
     ASSERT_FALSE(server.Requests().empty());
     EXPECT_EQ(server.Requests()[0].path, "/software-upgrade/version");
     EXPECT_EQ(dlg.m_updateResult, 2);  // 1.0.0 is the running version
+
+    // Unplug and plug again, told as the system tells it: a device-interface broadcast.
+    std::vector<BYTE> message = InterfaceBroadcast(sim::InterfacePath("cable-k102"));
+    auto* header = reinterpret_cast<DEV_BROADCAST_HDR*>(message.data());
+    ASSERT_TRUE(sim::SetPlugged("cable-k102", false));
+    SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(header));
+    EXPECT_TRUE(PumpUntil([&] { return !dlg.m_devicePresent; }, 10000));
+    ASSERT_TRUE(sim::SetPlugged("cable-k102", true));
+    SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(header));
+    EXPECT_TRUE(PumpUntil([&] { return dlg.m_devicePresent && dlg.m_deviceLinked; }, 10000));
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 5000));
