@@ -95,7 +95,8 @@ public:
   void UpdateUSBDevice(UINT event, const DEV_BROADCAST_HDR* header);
   // The same matcher, given the device-interface path.
   void UpdateUSBDevicePath(UINT event, const CString& path);
-  void OnDeviceSelected(int item);
+  // A click on the device list: the list's selection becomes the current model.
+  void OnDeviceSelected();
   // Power broadcast: suspend (4) stops the worker's device work, resume (18 or 7) restarts it.
   void OnPowerBroadcast(WPARAM event);
   // UM_DEVICE_LINK: lParam 1 = a keyboard linked behind its receiver.

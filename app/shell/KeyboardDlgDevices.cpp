@@ -131,18 +131,23 @@ void KeyboardDlg::UpdateUSBDevicePath(UINT event, const CString& path) {
   }
 }
 
-void KeyboardDlg::OnDeviceSelected(int item) {
+void KeyboardDlg::OnDeviceSelected() {
   m_taskQueue.Clear();
-  int model = 0;
-  if (m_deviceList) {
-    if (const CDeviceList::DeviceItem* entry = m_deviceList->GetItem(item)) model = entry->deviceType;
-  }
-  WriteDeviceTypeSetting(m_softwareName, model);
-  m_transport.SetCurrentModel(model);
   m_deviceLinked = false;
   m_canvasPageShown = 0;
   m_matrixStreaming = 0;
-  m_selectedDeviceIndex = item;
+  int model = 0;
+  if (m_deviceList) {
+    model = m_deviceList->GetSelectDevice();
+    m_selectedDeviceIndex = m_deviceList->GetSelectItem();
+  }
+  WriteDeviceTypeSetting(m_softwareName, model);
+  m_transport.SetCurrentModel(model);  // forgets the cached handle too
+  m_deviceType = model;
+  for (int id : {31, 80}) ShowControl(id, 0);
+  for (int id : {68, 35, 81, 46, 47}) ShowControl(id, 1);
+  if (m_mainTab) m_mainTab->SetSelectItem(m_mainTabIndex);
+  LoadDeviceLayout(model);
   m_taskQueue.Push(kTaskDeviceChosen);
 }
 

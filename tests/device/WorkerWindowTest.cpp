@@ -213,3 +213,35 @@ TEST(WorkerWindow, FactoryResetReloadsTheSettingsPage) {
   EXPECT_NE(w.dlg.m_shownSettings.macMode, 7);
   EXPECT_EQ(w.dlg.m_ledLayerCount, 0);
 }
+
+TEST(WorkerWindow, ChoosingAnotherKeyboardInTheList) {
+  // The choice travels to the worker through the remembered model, whose key the program
+  // makes at start-up.
+  const wchar_t* software = L"QuenbyDeviceChoiceTest";
+  const std::wstring key = std::wstring(L"SOFTWARE\\") + software;
+  HKEY made = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(made);
+  WorkerRig w(CableK102() + ReceiverK101(true), software);
+  w.StartUp();
+  const int first = w.dlg.m_deviceType;
+  const int other = first == 102 ? 101 : 102;
+  w.deviceList.SetSelectDevice(other);
+  w.dlg.AddTask(kTaskMacros);  // a change still waiting is dropped with the old keyboard
+  w.dlg.OnDeviceSelected();
+  EXPECT_EQ(w.dlg.m_taskQueue.Size(), 1u);
+  EXPECT_FALSE(w.dlg.m_deviceLinked);
+  EXPECT_EQ(w.dlg.m_deviceType, other);
+  EXPECT_EQ(w.dlg.m_deviceName, other == 101 ? L"K101" : L"K102");
+  EXPECT_EQ(w.controls.tabs.GetSelectItem(), w.dlg.m_mainTabIndex);
+  EXPECT_FALSE(w.Visible(80));
+  EXPECT_TRUE(w.Visible(68));
+
+  w.dlg.WorkStep();  // task 4: the chosen keyboard is selected and read
+  EXPECT_TRUE(w.dlg.m_deviceLinked);
+  EXPECT_EQ(w.dlg.m_deviceType, other);
+  EXPECT_EQ(w.dlg.m_linkMode, other == 101 ? 1 : 0);
+  EXPECT_EQ(ReadDeviceTypeSetting(software), other);
+  RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+}
