@@ -67,9 +67,12 @@ const Route* FindRoute(uint8_t command) {
   return nullptr;
 }
 
-// The HID usages of key indexes 0.. of layer 0: a full-size ANSI board. 0xE0-0xE7 are the
-// modifiers, 0xAF the Fn key.
-constexpr uint8_t kKeyUsages[] = {
+// The HID usages of key indexes 0.. of layer 0, one board per model, row by row. 0xE0-0xE7
+// are the modifiers, 0xAF the Fn key. Key index i lights LED i, so a model's keys take
+// LEDs 0..n-1 and its light strips start right after them.
+
+// Full size, 104 keys.
+constexpr uint8_t kFullSize[] = {
     41, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72,          // Esc F1-F12 PrtSc ScrLk Pause
     53, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 45, 46, 42, 73, 74, 75,      // ` 1-0 - = Bksp Ins Home PgUp
     83, 84, 85, 86,                                                          // NumLk / * -
@@ -79,6 +82,44 @@ constexpr uint8_t kKeyUsages[] = {
     0xE1, 29, 27, 6, 25, 5, 17, 16, 54, 55, 56, 0xE5, 82, 89, 90, 91, 88,   // LShift Z-/ RShift Up kp 1-3 Enter
     0xE0, 0xE3, 0xE2, 44, 0xE6, 0xAF, 101, 0xE4, 80, 81, 79, 98, 99,         // LCtrl LWin LAlt Space RAlt Fn App RCtrl ← ↓ → kp 0 .
 };
+
+// Tenkeyless, 87 keys: the full-size board without the numeric keypad.
+constexpr uint8_t kTenkeyless[] = {
+    41, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72,          // Esc F1-F12 PrtSc ScrLk Pause
+    53, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 45, 46, 42, 73, 74, 75,      // ` 1-0 - = Bksp Ins Home PgUp
+    43, 20, 26, 8, 21, 23, 28, 24, 12, 18, 19, 47, 48, 49, 76, 77, 78,       // Tab Q-P [ ] \ Del End PgDn
+    57, 4, 22, 7, 9, 10, 11, 13, 14, 15, 51, 52, 40,                         // Caps A-L ; ' Enter
+    0xE1, 29, 27, 6, 25, 5, 17, 16, 54, 55, 56, 0xE5, 82,                   // LShift Z-/ RShift Up
+    0xE0, 0xE3, 0xE2, 44, 0xE6, 0xAF, 101, 0xE4, 80, 81, 79,                 // LCtrl LWin LAlt Space RAlt Fn App RCtrl ← ↓ →
+};
+
+// Compact 75%, 80 keys: one column of navigation keys; the knob sits above it.
+constexpr uint8_t kCompact80[] = {
+    41, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69,                      // Esc F1-F12
+    53, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 45, 46, 42, 76,              // ` 1-0 - = Bksp Del
+    43, 20, 26, 8, 21, 23, 28, 24, 12, 18, 19, 47, 48, 49, 75,               // Tab Q-P [ ] \ PgUp
+    57, 4, 22, 7, 9, 10, 11, 13, 14, 15, 51, 52, 40, 78,                     // Caps A-L ; ' Enter PgDn
+    0xE1, 29, 27, 6, 25, 5, 17, 16, 54, 55, 56, 0xE5, 82,                   // LShift Z-/ RShift Up
+    0xE0, 0xE3, 0xE2, 44, 0xE6, 0xAF, 0xE4, 80, 81, 79,                      // LCtrl LWin LAlt Space RAlt Fn RCtrl ← ↓ →
+};
+
+// 75%, 82 keys: Del on the function row, Home PgUp PgDn End down the right.
+constexpr uint8_t kCompact82[] = {
+    41, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 76,                  // Esc F1-F12 Del
+    53, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 45, 46, 42, 74,              // ` 1-0 - = Bksp Home
+    43, 20, 26, 8, 21, 23, 28, 24, 12, 18, 19, 47, 48, 49, 75,               // Tab Q-P [ ] \ PgUp
+    57, 4, 22, 7, 9, 10, 11, 13, 14, 15, 51, 52, 40, 78,                     // Caps A-L ; ' Enter PgDn
+    0xE1, 29, 27, 6, 25, 5, 17, 16, 54, 55, 56, 0xE5, 82, 77,               // LShift Z-/ RShift Up End
+    0xE0, 0xE3, 0xE2, 44, 0xE6, 0xAF, 0xE4, 80, 81, 79,                      // LCtrl LWin LAlt Space RAlt Fn RCtrl ← ↓ →
+};
+
+static_assert(sizeof(kFullSize) == 104 && sizeof(kTenkeyless) == 87 && sizeof(kCompact80) == 80 &&
+              sizeof(kCompact82) == 82);
+
+template <size_t N>
+std::vector<uint8_t> Keys(const uint8_t (&usages)[N]) {
+  return std::vector<uint8_t>(usages, usages + N);
+}
 
 void PutAction(std::vector<uint8_t>& map, int keyIndex, uint8_t type, uint8_t v1, uint8_t v2) {
   map[3 * keyIndex] = type;
@@ -103,8 +144,11 @@ void Put24(std::vector<uint8_t>& block, int at, int value) {
 bool FindModel(const std::string& name, ModelSpec& spec) {
   ModelSpec m;
   m.name = name;
-  if (name == "basic") {
-  } else if (name == "matrix") {  // matrix screen and knob; 214-byte canvas frames
+  m.keyUsages = Keys(kFullSize);
+  if (name == "basic") {  // light strips on LEDs 87-128
+    m.keyUsages = Keys(kTenkeyless);
+  } else if (name == "matrix") {  // matrix screen, knob, a light strip on LEDs 80-106
+    m.keyUsages = Keys(kCompact80);
     m.matrix = true;
     m.matrixBrightness = 4;
     m.matrixSpeed = 4;
@@ -112,7 +156,7 @@ bool FindModel(const std::string& name, ModelSpec& spec) {
     m.canvasBytes = 214;
   } else if (name == "frame164") {  // a smaller board with 164-byte canvas frames
     m.zone2 = false;
-    m.keyCount = 82;
+    m.keyUsages = Keys(kCompact82);
     m.canvasBytes = 164;
   } else if (name == "legacy") {  // protocol 1: old table layouts, no 0x34
     m.protocol = 1;
@@ -120,7 +164,7 @@ bool FindModel(const std::string& name, ModelSpec& spec) {
   } else if (name == "restricted") {  // one light zone, nothing else
     m.zone2 = false;
     m.zone1 = false;
-    m.keyCount = 87;
+    m.keyUsages = Keys(kTenkeyless);
   } else {
     return false;
   }
@@ -132,7 +176,7 @@ SimKeyboard::SimKeyboard(const KeyboardConfig& config) : m_config(config) { Buil
 
 void SimKeyboard::BuildDefaults() {
   const ModelSpec& m = m_config.model;
-  const int keys = std::min<int>(m.keyCount, int(sizeof(kKeyUsages)));
+  const int keys = int(m.keyUsages.size());
 
   m_deviceInfo.assign(56, 0);
   m_deviceInfo[6] = uint8_t(m_config.firmware);
@@ -159,7 +203,7 @@ void SimKeyboard::BuildDefaults() {
 
   std::vector<uint8_t> layer0(384, 0);
   for (int i = 0; i < keys; ++i) {
-    uint8_t u = kKeyUsages[i];
+    uint8_t u = m.keyUsages[i];
     if (u >= 0xE0 && u <= 0xE7) PutAction(layer0, i, 0x10, uint8_t(1 << (u - 0xE0)), 0);
     else if (u == 0xAF) PutAction(layer0, i, 0x50, 2, 0);
     else PutAction(layer0, i, 0x10, 0, u);

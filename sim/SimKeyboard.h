@@ -23,7 +23,7 @@ struct ModelSpec {
   bool matrix = false;
   int matrixBrightness = 0, matrixSpeed = 0;
   bool knob = false;
-  int keyCount = 104;     // key indexes 0..keyCount-1 carry a key and an LED
+  std::vector<uint8_t> keyUsages;  // layer 0's HID usage of each key index; index i lights LED i
   int canvasBytes = 800;  // length of the canvas frame table
 };
 

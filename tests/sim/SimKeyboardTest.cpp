@@ -389,6 +389,79 @@ TEST_F(Sim, ModelsAnswerOnlyWhatTheyHave) {
   EXPECT_EQ(reply[7], 0x0F) << "more data than a short report holds";
 }
 
+// Key index i lights LED i, so a model's keys must end where its light strips start:
+// LED 87 on the basic board, LED 80 on the matrix board.
+struct BoardCase {
+  const char* model;
+  int keys;
+  bool keypad;
+};
+
+const BoardCase kBoards[] = {
+    {"basic", 87, false}, {"matrix", 80, false}, {"frame164", 82, false}, {"restricted", 87, false}, {"legacy", 104, true},
+};
+
+TEST(SimBoards, KeysAndLedsOfEachModel) {
+  std::string config;
+  for (const BoardCase& b : kBoards) config += std::string("[keyboard ") + b.model + "]\nmodel = " + b.model + "\n";
+  SimWorld world(config);
+  ASSERT_TRUE(world.Loaded());
+  // Layer 0's actions by key index, and the usages of plain keys.
+  auto actions = [](const std::string& id) {
+    auto map = Table(id, sim::Table::FactoryKeyMap, 0);
+    std::vector<std::vector<uint8_t>> out;
+    for (size_t i = 0; i + 3 <= map.size(); i += 3) out.push_back({map[i], map[i + 1], map[i + 2]});
+    return out;
+  };
+  auto usages = [&](const std::string& id) {
+    std::vector<int> out;
+    for (auto& a : actions(id)) {
+      if (a[0] == 0x10 && a[1] == 0 && a[2] != 0) out.push_back(a[2]);
+    }
+    return out;
+  };
+  auto isKeypad = [](int u) { return u >= 0x53 && u <= 0x63; };
+  const auto fullSize = actions("legacy");
+
+  for (const BoardCase& b : kBoards) {
+    SCOPED_TRACE(b.model);
+    auto map = actions(b.model);
+    auto knob = Table(b.model, sim::Table::KnobKeys);
+    const int knobKeys = std::string(b.model) == "matrix" ? 3 : 0;
+    for (int a = 0; a < knobKeys; ++a) EXPECT_EQ(knob.at(size_t(a)), b.keys + a) << "knob keys follow the keys";
+    for (int i = 0; i < int(map.size()); ++i) {
+      bool empty = map[size_t(i)] == std::vector<uint8_t>{0, 0, 0};
+      EXPECT_EQ(empty, i >= b.keys + knobKeys) << "key index " << i;
+    }
+    auto leds = Table(b.model, sim::Table::LedIndexMap);
+    ASSERT_EQ(leds.size(), 128u);
+    for (int i = 0; i < 128; ++i) EXPECT_EQ(leds[size_t(i)], i < b.keys ? i : 0xFF) << "LED of key index " << i;
+
+    auto keys = usages(b.model);
+    std::vector<int> sorted = keys;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "each key once";
+    EXPECT_EQ(std::any_of(keys.begin(), keys.end(), isKeypad), b.keypad);
+    for (int u : {41, 58, 69, 30, 39, 4, 29, 40, 42, 43, 44, 57, 79, 80, 81, 82})  // Esc F1 F12 1 0 A Z Enter ... arrows
+      EXPECT_NE(std::find(keys.begin(), keys.end(), u), keys.end()) << "usage " << u;
+    auto all = actions(b.model);
+    for (uint8_t mod : {0x01, 0x02, 0x04, 0x08, 0x20, 0x40, 0x10})
+      EXPECT_NE(std::find(all.begin(), all.end(), std::vector<uint8_t>{0x10, mod, 0}), all.end()) << "modifier " << int(mod);
+  }
+
+  // Tenkeyless: the full-size board's keys in the same order, the keypad left out.
+  std::vector<std::vector<uint8_t>> tenkeyless;
+  for (auto& a : fullSize) {
+    if (!(a[0] == 0x10 && a[1] == 0 && isKeypad(a[2])) && a != std::vector<uint8_t>{0, 0, 0}) tenkeyless.push_back(a);
+  }
+  ASSERT_EQ(tenkeyless.size(), 87u);
+  for (const char* model : {"basic", "restricted"}) {
+    auto map = actions(model);
+    map.resize(87);
+    EXPECT_EQ(map, tenkeyless) << model;
+  }
+}
+
 TEST_F(Sim, FactoryResetRestoresTheMaps) {
   Link link("cable");
   ASSERT_TRUE(link.WriteTable(0x1D, Pattern(384, 4)));
