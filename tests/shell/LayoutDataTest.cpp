@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "canvas/ZephraEffect.h"
+#include "device/LightFrames.h"
 #include "device/TransportRig.h"
 #include "shell/KeyboardDlg.h"
 #include "store/KeyboardDataStore.h"
@@ -118,6 +119,16 @@ TEST(ShippedLayouts, AgreeWithTheKeyboards) {
     leds.erase(255);
     EXPECT_EQ(leds, dlg.m_keyCodeByLight);
     EXPECT_EQ(cells, int(dlg.m_keyIndexByCode.size())) << "each key has a cell of its own";
+
+    // Keys and strips each light an LED of their own, inside the model's canvas frame.
+    std::map<int, int> codeByLed;
+    for (const auto& [code, led] : dlg.m_lightIndexByCode) {
+      auto [at, fresh] = codeByLed.emplace(led, code);
+      EXPECT_TRUE(fresh) << "LED " << led << " lights both " << at->second << " and " << code;
+    }
+    ASSERT_FALSE(codeByLed.empty());
+    EXPECT_LE(2 * (codeByLed.rbegin()->first + 1), CanvasFrameLength(model.deviceType, canvas.GetKeyItems().size()))
+        << "the last LED is inside the canvas frame";
 
     std::vector<uint8_t> knob;
     ASSERT_TRUE(sim::ReadTable(std::string("k").append(std::to_string(model.deviceType)), sim::Table::KnobKeys, 0, knob));
