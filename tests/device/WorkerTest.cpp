@@ -170,7 +170,9 @@ TEST(WorkerRead, FillsTheMapsAndTheStore) {
     EXPECT_EQ(w.dlg.m_lightIndexByCode.at(code), leds[index]);
   }
   EXPECT_EQ(w.dlg.m_lightIndexByCode.at(326), 106);  // strip pseudo-keys of model 102
-  EXPECT_EQ(w.dlg.m_knobActions[0][0].key_code, 104);
+  ASSERT_FALSE(w.dlg.m_keyCodeByLight.empty());
+  EXPECT_LT(w.dlg.m_keyCodeByLight.rbegin()->first, 80) << "key LEDs end where the strip's begin";
+  EXPECT_EQ(w.dlg.m_knobActions[0][0].key_code, 80);  // the first knob key, after the 80 keys
 
   KeyMacroRecord stored;
   ASSERT_TRUE(w.store.GetKeyMacro(1, 0, code, stored));
