@@ -195,7 +195,9 @@ TEST(WorkerWindow, CanvasModeOneSamplesTheVisualiserFrame) {
   int x = Visualizer::kWidth / (2 * w.dlg.m_layoutColumns);
   EXPECT_EQ(w.canvas.GetColorMap(0, 0), frame[size_t(y) * Visualizer::kWidth + size_t(x)]);
   for (KEYITEM_INFO* item : w.canvas.GetKeyItems()) {
-    if (item->column == 0 && item->row == 0) EXPECT_EQ(item->color, w.canvas.GetColorMap(0, 0));
+    if (item->column == 0 && item->row == 0) {
+      EXPECT_EQ(item->color, w.canvas.GetColorMap(0, 0));
+    }
   }
 }
 
