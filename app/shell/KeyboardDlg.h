@@ -275,4 +275,5 @@ private:
 
   DeviceTransport& m_transport;
   KeyboardDataStore& m_store;
+  std::vector<COLORREF> m_sampledFrame;  // the worker's copy of the visualiser's frame
 };

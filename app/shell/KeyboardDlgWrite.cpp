@@ -284,7 +284,8 @@ void KeyboardDlg::SendVisualizerFrame() {
   if (m_layoutRows < 1 || m_layoutColumns < 1 || !m_canvasPageShown) return;
   if (m_zephraMode == 1 && m_zephraEffect) {
     // Each canvas cell takes the frame's pixel at the centre of its share of the picture.
-    std::vector<COLORREF> frame(Visualizer::kPixels);
+    std::vector<COLORREF>& frame = m_sampledFrame;
+    frame.resize(Visualizer::kPixels);
     m_visualizer.CopyFrontFrame(frame.data());
     for (int r = 0; r < m_layoutRows; ++r) {
       int y = (2 * r + 1) * Visualizer::kHeight / (2 * m_layoutRows);
