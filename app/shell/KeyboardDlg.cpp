@@ -18,8 +18,8 @@ KeyboardDlg::~KeyboardDlg() {
   // Quit stops the worker on the window's path but gives up after a second; the worker
   // reads this object's members, so it must have ended before they go.
   CThreadBasic::Stop(INFINITE);
+  // The capture thread feeds the visualiser member, which goes before this base does.
   KeyboardAudio::Stop();
-  m_visualizer.Stop();
   if (m_store.IsOpened()) m_store.CloseDeviceDb();
   RemoveTrayIcon();
 }

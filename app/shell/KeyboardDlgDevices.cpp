@@ -214,7 +214,6 @@ void KeyboardDlg::SelectCurrentDevice() {
   if (!m_devicePresent) {
     ShowNoDeviceView();
     m_linkMode = -1;
-    m_lastDeviceEvent = 0;
     return;
   }
   int m = m_deviceList ? m_deviceList->GetSelectDevice() : m_deviceType;
@@ -237,7 +236,6 @@ void KeyboardDlg::SelectCurrentDevice() {
   } else {
     ShowNoDeviceView();
   }
-  m_lastDeviceEvent = 0;
 }
 
 void KeyboardDlg::ShowDeviceView() {
