@@ -384,7 +384,11 @@ void MControl::FlushDeferred() {
   std::erase(m_controls, nullptr);
   std::vector<MControl*> gone;
   gone.swap(m_deferred);
-  for (MControl* child : gone) delete child;
+  for (MControl* child : gone) {
+    // A walk may have made the child hot after its own handler removed it.
+    if (m_pHotChild == child) m_pHotChild = nullptr;
+    delete child;
+  }
 }
 
 void MControl::AppendChild(unsigned listType, MControl* child) {

@@ -199,6 +199,18 @@ TEST(ControlFaults, RemovalDuringAWalkIsDeferred) {
   EXPECT_EQ(3u, panel.GetControls()->size()) << "two bars and the survivor";
 }
 
+// The walk marks a child hot when it answers the move; one that removed itself must not stay hot.
+TEST(ControlFaults, AChildRemovedByItsOwnMoveIsNotLeftHot) {
+  RecordingParent owner;
+  ProbePanel panel(&owner, 1, CRect(0, 0, 100, 100));
+  ProbeControl* a = panel.AddProbe(10, CRect(0, 0, 100, 100));
+  a->onMove = [&] { panel.RemoveControl(a); };
+  panel.OnMouseMove(0, CPoint(5, 5));
+  EXPECT_EQ(nullptr, panel.GetHotChild());
+  panel.OnMouseMove(0, CPoint(6, 6));  // would call the deleted child
+  EXPECT_EQ(nullptr, panel.GetControl(10));
+}
+
 TEST(ControlFaults, DeletingAChildClearsEveryReferenceToIt) {
   PaintManager manager;
   RecordingParent owner;
