@@ -25,6 +25,13 @@ void TaskQueue::Clear() {
   m_codes.clear();
 }
 
+std::deque<int> TaskQueue::TakeAll() {
+  std::lock_guard<std::mutex> guard(m_lock);
+  std::deque<int> codes;
+  codes.swap(m_codes);
+  return codes;
+}
+
 bool TaskQueue::IsEmpty() const {
   std::lock_guard<std::mutex> guard(m_lock);
   return m_codes.empty();

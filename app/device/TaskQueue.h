@@ -13,6 +13,8 @@ public:
   // Takes the first code; false when the queue is empty.
   bool Take(int& code);
   void Clear();
+  // Empties the queue and answers what it held, first to last.
+  std::deque<int> TakeAll();
   bool IsEmpty() const;
   size_t Size() const;
 

@@ -6,18 +6,26 @@
 #include "canvas/ZephraEffect.h"
 #include "device/DeviceTransport.h"
 #include "store/KeyboardDataStore.h"
+#include "store/UserDataFolder.h"
 #include "support/WriteLog.h"
 #include "widgets/CDeviceList.h"
 
 KeyboardDlg::KeyboardDlg() : KeyboardDlg(DeviceTransport::Instance(), KeyboardDataStore::Instance()) {}
 
+// The folders come from the program's own place and the user's profile, never from the
+// current directory: autorun and shortcuts start the program elsewhere.
 KeyboardDlg::KeyboardDlg(DeviceTransport& transport, KeyboardDataStore& store)
-    : m_transport(transport), m_store(store) {}
+    : m_transport(transport), m_store(store) {
+  m_exeFolder = GetExeFolder();
+  m_userDataFolder = GetUserDataFolder();
+}
 
 KeyboardDlg::~KeyboardDlg() {
-  // Quit stops the worker on the window's path but gives up after a second; the worker
-  // reads this object's members, so it must have ended before they go.
+  // Without Quit (a dialog that never had its window closed) the worker still runs; it reads
+  // this object's members, so it must have ended before they go.
+  m_quitting = true;
   CThreadBasic::Stop(INFINITE);
+  if (HANDLE tool = m_toolProcess.exchange(nullptr)) CloseHandle(tool);
   // The capture thread feeds the visualiser member, which goes before this base does.
   KeyboardAudio::Stop();
   if (m_store.IsOpened()) m_store.CloseDeviceDb();
@@ -63,12 +71,35 @@ LRESULT KeyboardDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 int KeyboardDlg::Quit() {
-  CThreadBasic::Stop(1000);
+  if (m_quitting.exchange(true)) return 0;  // a second close while the worker ends
+  // The controls go with the window, and the worker uses them: it must end first.
+  StopWorker();
   KeyboardAudio::Stop();
   RemoveTrayIcon();
   m_catalogModes.clear();
   m_catalogKeyboards.clear();
   return DestroyWindow();
+}
+
+void KeyboardDlg::StopWorker() {
+  bool quitSeen = false;
+  int quitCode = 0;
+  while (!CThreadBasic::Stop(0)) {
+    HANDLE ended = m_hStopEvent;
+    MsgWaitForMultipleObjects(ended ? 1 : 0, ended ? &ended : nullptr, FALSE, 50, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // The modal loop that called us ends the run; it sees the quit once we return.
+      if (msg.message == WM_QUIT) {
+        quitSeen = true;
+        quitCode = int(msg.wParam);
+        continue;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  if (quitSeen) PostQuitMessage(quitCode);
 }
 
 void KeyboardDlg::RemoveTrayIcon() {
@@ -99,6 +130,15 @@ void KeyboardDlg::CloseWaitDialog() {
 
 void KeyboardDlg::EnableMainWindow() {
   if (GetSafeHwnd()) ::EnableWindow(GetSafeHwnd(), TRUE);
+}
+
+void KeyboardDlg::OnTaskDropped(int code) {
+  if (IsWaitTask(code)) CloseWaitDialog();
+  if (code == kTaskFactoryReset) EnableMainWindow();
+}
+
+void KeyboardDlg::DropQueuedTasks() {
+  for (int code : m_taskQueue.TakeAll()) OnTaskDropped(code);
 }
 
 bool KeyboardDlg::IsHomePageShown() const {
@@ -142,8 +182,7 @@ void KeyboardDlg::WorkStep() {
     m_needConfigBegin = 1;
   } else if (!RunsAnyState(code)) {
     // Dropped without a keyboard: nobody else would close its wait dialog.
-    if (IsWaitTask(code)) CloseWaitDialog();
-    if (code == kTaskFactoryReset) EnableMainWindow();
+    OnTaskDropped(code);
   }
 }
 
@@ -186,9 +225,12 @@ void KeyboardDlg::RunTask(int code) {
 
 void KeyboardDlg::WaitForFirmwareTool() {
   m_transport.CloseAll();
-  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_toolProcessId);
+  HANDLE process = m_toolProcess.exchange(nullptr);
+  if (!process) process = OpenProcess(SYNCHRONIZE, FALSE, m_toolProcessId);
   if (process) {
-    WaitForSingleObject(process, INFINITE);
+    // Until the tool ends, or the program does.
+    while (WaitForSingleObject(process, 100) == WAIT_TIMEOUT && !m_quitting) {
+    }
     CloseHandle(process);
   }
   if (GetSafeHwnd()) ::ShowWindow(GetSafeHwnd(), SW_SHOW);
@@ -213,7 +255,7 @@ void KeyboardDlg::InitDevicesOnce() {
 
 void KeyboardDlg::Trd_DeviceInstall() {
   Sleep(200);
-  m_taskQueue.Clear();
+  DropQueuedTasks();
   if (m_changedModel == m_deviceType) SelectHomeTab();
   OutputDebugStringA("Trd_DeviceInstall \n");
   RefreshDevices(m_changedModel, 0);
@@ -222,7 +264,7 @@ void KeyboardDlg::Trd_DeviceInstall() {
 
 void KeyboardDlg::Trd_DeviceUnInstall() {
   Sleep(200);
-  m_taskQueue.Clear();
+  DropQueuedTasks();
   if (m_changedModel == m_deviceType) SelectHomeTab();
   OutputDebugStringA("Trd_DeviceUnInstall \n");
   RefreshDevices(m_changedModel, 0);
@@ -232,6 +274,9 @@ void KeyboardDlg::Trd_DeviceUnInstall() {
 void KeyboardDlg::ReconnectDevice() {
   RefreshDevices(m_changedModel, 0);
   SelectCurrentDevice();
+  // Without the keyboard, selecting it loaded nothing; the chosen model still becomes the
+  // current one.
+  if (!m_devicePresent && m_deviceList) LoadDeviceLayout(m_deviceList->GetSelectDevice());
   ReloadDeviceProfile();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <dbt.h>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -165,7 +166,10 @@ public:
   // ---- state the worker reads and keeps (names shared with the pages) ----
   TaskQueue m_taskQueue;
   int m_suspended = 0;
-  DWORD m_toolProcessId = 0;
+  // The firmware tool the worker waits for: its id, and the handle its start gave (the id
+  // alone could name another process once the tool has ended).
+  std::atomic<DWORD> m_toolProcessId{0};
+  std::atomic<HANDLE> m_toolProcess{nullptr};
   MDialog* m_waitDlg = nullptr;
   MDialog* m_updateProcessDlg = nullptr;
 
@@ -210,6 +214,8 @@ public:
   int m_fnLayer = 0;
   int m_selectedKey = 0;
   KeyMacroRecord m_knobActions[3][4];
+  // The knob's key indexes were read from this keyboard (they are 0 until then).
+  bool m_knobKeysKnown = false;
   int m_knobSelected = 0;
   int m_lightMode = 0;
   int m_lightZone = 0;
@@ -259,6 +265,11 @@ private:
   bool IsWaitTask(int code) const;
   void CloseWaitDialog();
   void EnableMainWindow();
+  // A task that will not run: its page's wait dialog closes and, for the factory reset,
+  // the main window takes input again.
+  void OnTaskDropped(int code);
+  // Empties the queue, dropping every task in it.
+  void DropQueuedTasks();
   bool IsHomePageShown() const;
   bool IsMainWindowShown() const;
   void ShowDeviceView();
@@ -266,6 +277,9 @@ private:
   void SelectHomeTab();
   void SetTabVisible(int position, int visible);
   void WaitForFirmwareTool();
+  // Ends the worker while this thread serves its messages: the worker sends messages to
+  // the window (enabling and showing it, closing popups) and would otherwise never finish.
+  void StopWorker();
   bool SendConfigBeginForStream();
   void WriteKeyLayerFromStore(int layer);
   int ConfigInt(const wchar_t* key);
@@ -275,5 +289,8 @@ private:
 
   DeviceTransport& m_transport;
   KeyboardDataStore& m_store;
+  // Set once the window is closing: a second close waits for nothing, and the firmware-tool
+  // wait lets the worker go.
+  std::atomic<bool> m_quitting{false};
   std::vector<COLORREF> m_sampledFrame;  // the worker's copy of the visualiser's frame
 };

@@ -132,7 +132,7 @@ void KeyboardDlg::UpdateUSBDevicePath(UINT event, const CString& path) {
 }
 
 void KeyboardDlg::OnDeviceSelected() {
-  m_taskQueue.Clear();
+  DropQueuedTasks();
   m_deviceLinked = false;
   m_canvasPageShown = 0;
   m_matrixStreaming = 0;
@@ -147,7 +147,9 @@ void KeyboardDlg::OnDeviceSelected() {
   for (int id : {31, 80}) ShowControl(id, 0);
   for (int id : {68, 35, 81, 46, 47}) ShowControl(id, 1);
   if (m_mainTab) m_mainTab->SetSelectItem(m_mainTabIndex);
-  LoadDeviceLayout(model);
+  // The layout (with the model's profile database and the key maps) is loaded by task 4 on
+  // the worker: loading it here would swap the maps and the database under a worker step
+  // that is still reading the previous keyboard.
   m_taskQueue.Push(kTaskDeviceChosen);
 }
 

@@ -62,6 +62,7 @@ bool KeyboardDlg::SyncFromDevice() {
   SetControlTitle(325, version.GetString());
   SetControlTitle(326, LoadLangString(531).GetString());
   SetControlTitle(327, LoadLangString(532).GetString());
+  m_knobKeysKnown = false;  // until this keyboard's own are read
   m_transport.SendConfigBegin();
   bool ok = ReadDeviceInfo() && ReadDefaultKeyMaps() && ReadLightIndexMap() && ReadKeyMapsToDb();
   if (ok) m_transport.SendConfigEnd();
@@ -191,6 +192,7 @@ bool KeyboardDlg::ReadKeyMapsToDb() {
         for (int layer = 0; layer < 4; ++layer) m_knobActions[a][layer].key_code = knob[a];
       }
       knobKnown = true;
+      m_knobKeysKnown = true;
     }
   }
   for (int layer = 0; layer < 4; ++layer) {

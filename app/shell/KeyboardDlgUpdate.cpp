@@ -107,10 +107,11 @@ void KeyboardDlg::RunFirmwareTool() {
     if (!CreateProcessW(path, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
       return;
+    // The handle first: the worker starts waiting once it sees the id.
+    if (HANDLE earlier = m_toolProcess.exchange(process.hProcess)) CloseHandle(earlier);
     m_toolProcessId = process.dwProcessId;
     if (GetSafeHwnd()) ::ShowWindow(GetSafeHwnd(), SW_HIDE);
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return;
   }
   // The keyboard's firmware is current: the "firmware is up to date" message box (body 531,

@@ -74,7 +74,10 @@ void KeyboardDlg::WriteKnobKey() {
   m_transport.SendConfigBegin();
   const int a = m_knobSelected;
   const int layer = std::clamp(m_fnLayer, 0, 3);
-  if (a >= 0 && a <= 2) {
+  // Without the knob's key index read from this keyboard, or with one past the key table,
+  // the action would land on another key.
+  const auto inTable = [](int index) { return index >= 0 && index < 128; };
+  if (a >= 0 && a <= 2 && m_knobKeysKnown && inTable(m_knobActions[a][layer].key_code)) {
     const KeyMacroRecord& record = m_knobActions[a][layer];
     DeviceReport report(WriteKeyMapCommand(layer), uint16_t(record.key_code * 3), 3);
     KeyActionCodec::Encode(record, report.Data());

@@ -372,6 +372,28 @@ TEST(WorkerWaitDialog, ClosedAfterItsTaskAndWhenTheKeyboardGoesAway) {
   w.dlg.m_waitDlg = nullptr;
 }
 
+// Emptying the queue (a keyboard arriving, another one chosen in the list) drops the
+// waiting tasks in it as well.
+TEST(WorkerWaitDialog, ClosedWhenTheQueueIsEmptiedUnderItsTask) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  WaitDialog wait;
+  w.dlg.m_waitDlg = &wait.dialog;
+  w.dlg.AddTask(kTaskDeviceArrived);
+  w.dlg.AddTask(kTaskWriteColourSet);
+  w.dlg.WorkStep();
+  EXPECT_TRUE(w.dlg.m_taskQueue.IsEmpty());
+  EXPECT_TRUE(wait.CloseRequested());
+
+  w.dlg.AddTask(kTaskMacros);
+  w.dlg.OnDeviceSelected();
+  EXPECT_TRUE(wait.CloseRequested());
+  w.dlg.AddTask(kTaskCanvasEntered);  // nothing waits on this one
+  w.dlg.OnDeviceSelected();
+  EXPECT_FALSE(wait.CloseRequested());
+  w.dlg.m_waitDlg = nullptr;
+}
+
 TEST(WorkerHandlers, KnobOnlyWhenIdleAndTabChanges) {
   WorkerRig w(CableK102());
   w.dlg.OnKnobSelected(2);

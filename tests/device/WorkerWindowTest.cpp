@@ -236,7 +236,8 @@ TEST(WorkerWindow, ChoosingAnotherKeyboardInTheList) {
   EXPECT_EQ(w.dlg.m_taskQueue.Size(), 1u);
   EXPECT_FALSE(w.dlg.m_deviceLinked);
   EXPECT_EQ(w.dlg.m_deviceType, other);
-  EXPECT_EQ(w.dlg.m_deviceName, other == 101 ? L"K101" : L"K102");
+  // The previous keyboard's layout and database stay until the worker takes the choice.
+  EXPECT_EQ(w.dlg.m_deviceName, first == 101 ? L"K101" : L"K102");
   EXPECT_EQ(w.controls.tabs.GetSelectItem(), w.dlg.m_mainTabIndex);
   EXPECT_FALSE(w.Visible(80));
   EXPECT_TRUE(w.Visible(68));
@@ -244,6 +245,7 @@ TEST(WorkerWindow, ChoosingAnotherKeyboardInTheList) {
   w.dlg.WorkStep();  // task 4: the chosen keyboard is selected and read
   EXPECT_TRUE(w.dlg.m_deviceLinked);
   EXPECT_EQ(w.dlg.m_deviceType, other);
+  EXPECT_EQ(w.dlg.m_deviceName, other == 101 ? L"K101" : L"K102");
   EXPECT_EQ(w.dlg.m_linkMode, other == 101 ? 1 : 0);
   EXPECT_EQ(ReadDeviceTypeSetting(software), other);
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());

@@ -90,6 +90,36 @@ TEST(WorkerKeys, KnobKey) {
   EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 0), k * 3, 3), (std::vector<uint8_t>{0x40, 0x00, 0x09}));
 }
 
+// A knob index not read from this keyboard, or one past the key table, would put the
+// action on another key (or past the table): nothing is written.
+TEST(WorkerKeys, KnobKeyOnlyAtAnIndexReadFromTheKeyboard) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  const auto before = Table("k102", sim::Table::KeyMap, 0);
+  w.dlg.m_knobSelected = 1;
+  w.dlg.m_knobActions[1][0].macro_type = 0x40;
+  struct Case {
+    bool known;
+    int index;
+  } cases[] = {{false, 81}, {false, 0}, {true, 128}, {true, 255}, {true, -1}};
+  for (const Case& c : cases) {
+    w.dlg.m_knobKeysKnown = c.known;
+    w.dlg.m_knobActions[1][0].key_code = c.index;
+    w.Run(kTaskKnobKey);
+    EXPECT_EQ(CountOf(Commands(), WriteKeyMapCommand(0)), 0) << c.known << " " << c.index;
+  }
+  EXPECT_EQ(Table("k102", sim::Table::KeyMap, 0), before);
+
+  // A keyboard without a knob never has its key 0 taken for one.
+  WorkerRig plain(ReceiverK101(true));
+  plain.StartUp();
+  EXPECT_FALSE(plain.dlg.m_knobKeysKnown);
+  plain.dlg.m_knobSelected = 0;
+  plain.dlg.m_knobActions[0][0].macro_type = 0x40;
+  plain.Run(kTaskKnobKey);
+  EXPECT_EQ(CountOf(Commands(), WriteKeyMapCommand(0)), 0);
+}
+
 TEST(WorkerMacros, ImageWithEveryStepKindReachesTheMemory) {
   WorkerRig w(CableK102());
   w.StartUp();

@@ -10,6 +10,7 @@
 #include "device/TransportRig.h"
 #include "shell/KeyboardDlg.h"
 #include "store/KeyboardDataStore.h"
+#include "store/UserDataFolder.h"
 #include "widgets/CDeviceList.h"
 
 using namespace simtest;
@@ -105,13 +106,52 @@ TEST(MainWindowLife, InitStartsTheWorkerAndCloseEndsIt) {
     SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(header));
     EXPECT_TRUE(PumpUntil([&] { return dlg.m_devicePresent && dlg.m_deviceLinked; }, 10000));
 
+    // Closed while the worker waits for the firmware tool (a process that never ends): the
+    // wait lets go, and the worker has ended before the window and its controls go.
+    STARTUPINFOW startup = {sizeof(startup)};
+    PROCESS_INFORMATION tool = {};
+    wchar_t command[] = L"cmd.exe";
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
+                               nullptr, nullptr, &startup, &tool));
+    dlg.m_toolProcessId = tool.dwProcessId;
+    PumpUntil([] { return false; }, 300);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 5000));
     EXPECT_FALSE(dlg.IsRunning());
+    EXPECT_TRUE(dlg.CThreadBasic::Stop(0)) << "the worker thread has ended";
+    EXPECT_EQ(WaitForSingleObject(tool.hProcess, 0), WAIT_TIMEOUT) << "the tool itself runs on";
+    TerminateProcess(tool.hProcess, 0);
+    CloseHandle(tool.hThread);
+    CloseHandle(tool.hProcess);
     EXPECT_TRUE(dlg.m_catalogKeyboards.empty());
     EXPECT_TRUE(dlg.m_catalogModes.empty());
   }
   store.CloseDeviceDb();
   store.DeleteDeviceDb(base.c_str(), L"K102");
   RemoveDirectoryW((base + L"db").c_str());
+}
+
+// The catalogue is read from beside the program and the profiles are kept in the user's
+// folder, wherever the program was started from.
+TEST(MainWindowLife, FoldersAreTheProgramsNotTheCurrentDirectory) {
+  TempFolder elsewhere, user;
+  wchar_t previous[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryW(elsewhere.Path().c_str()));
+  SetUserDataFolder(user.Path().c_str());
+  std::wstring userFolder = user.Path();
+  if (userFolder.back() != L'\\') userFolder += L'\\';
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring programFolder = program;
+  programFolder.resize(programFolder.rfind(L'\\') + 1);
+  {
+    TransportRig rig;
+    KeyboardDataStore store;
+    KeyboardDlg dlg(rig.transport, store);
+    EXPECT_EQ(std::wstring(dlg.m_exeFolder.GetString()), programFolder);
+    EXPECT_EQ(std::wstring(dlg.m_userDataFolder.GetString()), userFolder);
+  }
+  SetUserDataFolder(L"");
+  SetCurrentDirectoryW(previous);
 }
