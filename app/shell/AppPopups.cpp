@@ -22,11 +22,25 @@ constexpr Popup kPopups[] = {
     {"SystemSettingDlg", PopupAction::Close},  {"UpdateTipDlg", PopupAction::Close},
 };
 
+// The first top-level window of that title that belongs to this process: another program
+// built on the same library has windows of the same class and titles, and they are not ours
+// to close.
+HWND FindOwnWindow(const char* title) {
+  const DWORD self = GetCurrentProcessId();
+  for (HWND w = FindWindowExA(nullptr, nullptr, "TQXWindow", title); w;
+       w = FindWindowExA(nullptr, w, "TQXWindow", title)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == self) return w;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void CloseAppPopups() {
   for (const Popup& popup : kPopups) {
-    HWND window = FindWindowA("TQXWindow", popup.title);
+    HWND window = FindOwnWindow(popup.title);
     if (!window) continue;
     switch (popup.action) {
       case PopupAction::Close: PostMessageW(window, WM_CLOSE, 0, 0); break;

@@ -64,6 +64,14 @@ while :; do
   failed=1
   [ "$shots" -lt 20 ] || break
 done
+if [ "$failed" -ne 0 ]; then
+  # What the screen held, for the failure report.
+  kill -0 "$pid" 2>/dev/null && alive=running || alive=ended
+  windows=$(xwininfo -root -children 2>&1 | sed -n '1,40p')
+  differences="$differences
+after $shots screens; the demo has $alive; the screen's windows:
+$windows"
+fi
 touch "$out/quit"
 status=0
 wait "$pid" || status=$?
