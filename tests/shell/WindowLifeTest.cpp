@@ -94,6 +94,8 @@ TEST(MainWindowLife, InitStartsTheWorkerAndCloseEndsIt) {
     EXPECT_TRUE(PumpUntil([&] { return !server.Requests().empty(); }, 10000));
     ASSERT_FALSE(server.Requests().empty());
     EXPECT_EQ(server.Requests()[0].path, "/software-upgrade/version");
+    // The request is seen before the worker has read the answer.
+    EXPECT_TRUE(PumpUntil([&] { return dlg.m_updateResult != 0; }, 10000));
     EXPECT_EQ(dlg.m_updateResult, 2);  // 1.0.0 is the running version
 
     // Unplug and plug again, told as the system tells it: a device-interface broadcast.
