@@ -276,7 +276,8 @@ void KeyboardDlg::ReconnectDevice() {
   SelectCurrentDevice();
   // Without the keyboard, selecting it loaded nothing; the chosen model still becomes the
   // current one.
-  if (!m_devicePresent && m_deviceList) LoadDeviceLayout(m_deviceList->GetSelectDevice());
+  const int chosen = m_deviceList ? m_deviceList->GetSelectDevice() : 0;
+  if (!m_devicePresent && chosen > 0) LoadDeviceLayout(chosen);
   ReloadDeviceProfile();
 }
 
