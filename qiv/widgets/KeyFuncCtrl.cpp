@@ -193,6 +193,12 @@ CRect KeyFuncCtrl::GetItemRect(int group, int item) {
   return CRect(g->items[item]->rect);
 }
 
+CRect KeyFuncCtrl::GetHeaderRect(int group) {
+  CriticalSectionLock guard(m_lock);
+  const ITEM_INFO* g = GroupAt(group);
+  return g ? CRect(g->header) : CRect();
+}
+
 // ---- scrolling ----
 
 int KeyFuncCtrl::MeasureContent() const {

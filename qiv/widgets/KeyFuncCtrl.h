@@ -70,6 +70,8 @@ public:
   int GetLastCode() const { return m_lastCode; }
   // A tile's rectangle at the last paint (control-relative); empty for a bad index.
   CRect GetItemRect(int group, int item);
+  // A group's header band at the last paint (control-relative); empty for a bad index.
+  CRect GetHeaderRect(int group);
   // The scrolled-away part of the content in pixels.
   int GetScrollOffset() const;
 
