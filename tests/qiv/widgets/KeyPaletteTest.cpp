@@ -50,10 +50,7 @@ protected:
     palette.SetControlRect(palette.GetRect());
     Paint();
   }
-  void Paint() {
-    palette.SetUpdate(0, 0);
-    render.Draw(palette);
-  }
+  void Paint() { render.Draw(palette); }
   CPoint Window(const CRect& r, int dx = 10, int dy = 10) const { return CPoint(20 + r.left + dx, 30 + r.top + dy); }
   void Click(CPoint p) {
     palette.OnControlMouseMove(0, p);

@@ -150,7 +150,10 @@ inline bool Exists(const CString& path) { return ::GetFileAttributesW(path) != I
 class Render {
 public:
   Render(int width, int height) : canvas_(nullptr, width, height) {}
+  // Renders afresh: the recording parent of these tests does not mark a control's cached
+  // picture stale on a repaint request as a window does.
   void Draw(MControl& control) {
+    control.SetUpdate(0, 0);
     HDC dc = canvas_.GetDC();
     control.DrawControl(dc, control.GetRect());
     ::GdiFlush();
