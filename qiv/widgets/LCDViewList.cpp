@@ -23,13 +23,12 @@ LCDViewList::LCDViewList(MObject* parent, unsigned id, CRect rect, int visible)
   if (m_pScrollV) m_pScrollV->SetControlVisible(0);
 }
 
+// No repaint requests from here: the window may be going with the list.
 LCDViewList::~LCDViewList() {
-  {
-    CriticalSectionLock guard(m_lock);
-    m_previewPicture = nullptr;
-    m_previewFrames.clear();
-  }
-  DeleteAllItems();
+  CriticalSectionLock guard(m_lock);
+  m_previewPicture = nullptr;
+  m_previewFrames.clear();
+  m_items.clear();
 }
 
 const wchar_t* LCDViewList::GetClassNameW() const { return L"LCDViewList"; }
