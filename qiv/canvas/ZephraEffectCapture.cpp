@@ -46,11 +46,15 @@ std::unique_ptr<Gdiplus::Bitmap> Shrink(Gdiplus::Bitmap& source, int columns, in
   Gdiplus::Graphics g(grid.get());
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+  // Edge cells sample the picture's own edge, not the transparency beyond it.
+  Gdiplus::ImageAttributes edges;
+  edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+  const int w = int(source.GetWidth()), h = int(source.GetHeight());
   if (flip) {
     Gdiplus::Point corners[3] = {{0, rows}, {columns, rows}, {0, 0}};
-    g.DrawImage(&source, corners, 3);
+    g.DrawImage(&source, corners, 3, 0, 0, w, h, Gdiplus::UnitPixel, &edges);
   } else {
-    g.DrawImage(&source, Gdiplus::Rect(0, 0, columns, rows));
+    g.DrawImage(&source, Gdiplus::Rect(0, 0, columns, rows), 0, 0, w, h, Gdiplus::UnitPixel, &edges);
   }
   return grid;
 }
