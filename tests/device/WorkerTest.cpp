@@ -2,6 +2,8 @@
 // streaming, driven step by step against the simulated keyboards.
 #include "support/LoopbackHttpServer.h"  // winsock2.h before windows.h
 #include <gtest/gtest.h>
+#include <atomic>
+#include <thread>
 #include "core/WindowDispatch.h"
 #include "device/WorkerRig.h"
 
@@ -485,4 +487,23 @@ TEST(WorkerStartUp, UnlinkReportOfTheCurrentKeyboard) {
   EXPECT_TRUE(w.Visible(80));
   EXPECT_FALSE(w.Visible(81));
   EXPECT_FALSE(w.Visible(68));
+}
+
+// A device choice closed the store and then opened the chosen model's file, in two steps:
+// a setting written from the window in between found no database and was lost.
+TEST(WorkerStore, ChoosingAModelNeverLeavesTheStoreClosed) {
+  WorkerRig w(CableK102());
+  std::atomic<bool> done{false};
+  std::atomic<int> written{0}, lost{0};
+  std::thread window([&] {
+    while (!done) {
+      if (w.store.SetConfigValue(1, L"mac_mode", L"1")) ++written;
+      else ++lost;
+    }
+  });
+  for (int i = 0; i < 300; ++i) w.dlg.LoadDeviceLayout(i % 2 ? 101 : 102);
+  done = true;
+  window.join();
+  EXPECT_EQ(lost.load(), 0);
+  EXPECT_GT(written.load(), 0);
 }
