@@ -272,7 +272,8 @@ public:
   NOTIFYICONDATAW m_trayIcon = {};
   Visualizer m_visualizer;
 
-  // What the page reloads read for the pages (worker writes, user-interface thread reads).
+  // What the page reloads read for the pages (worker writes, user-interface thread reads);
+  // it also guards m_firmwareVersion and m_offeredFirmware, which the firmware button reads.
   std::mutex m_pageStateLock;
   std::map<int, KeyMacroRecord> m_keyAssignments;  // key code -> assignment (task 7)
   SystemSettings m_shownSettings;

@@ -91,7 +91,10 @@ bool KeyboardDlg::ReadDescription() {
   uint8_t info[kDeviceInfoSize] = {};
   if (!m_transport.Transfer(kCmdReadDeviceInfo, info, sizeof(info))) return false;
   m_deviceInfo = ParseDeviceInfo(info, m_deviceType);
-  m_firmwareVersion.Format(L"%x", m_deviceInfo.firmwareVersion);
+  CString version;
+  version.Format(L"%x", m_deviceInfo.firmwareVersion);
+  std::lock_guard<std::mutex> hold(m_pageStateLock);  // the firmware button reads it
+  m_firmwareVersion = version;
   return true;
 }
 
@@ -114,7 +117,10 @@ bool KeyboardDlg::ReadDeviceInfo() {
   SetControlTitle(327, LoadLangString(532).GetString());
   m_firmwareOfferState = 0;
   if (m_deviceType == 102 && m_linkMode == kLinkWired) {
-    m_offeredFirmware = L"116";
+    {
+      std::lock_guard<std::mutex> hold(m_pageStateLock);
+      m_offeredFirmware = L"116";
+    }
     if (_wtoi(m_firmwareVersion.GetString()) < _wtoi(m_offeredFirmware.GetString())) {
       m_firmwareOfferState = 1;
       SetControlTitle(326, VersionLabel(LoadLangString(520), m_offeredFirmware).GetString());

@@ -101,7 +101,13 @@ void KeyboardDlg::InstallFirmwareTool() {
 }
 
 void KeyboardDlg::RunFirmwareTool() {
-  if (!m_offeredFirmware.IsEmpty() && _wtoi(m_firmwareVersion) < _wtoi(m_offeredFirmware)) {
+  CString firmware, offered;
+  {
+    std::lock_guard<std::mutex> hold(m_pageStateLock);  // the worker writes both
+    firmware = m_firmwareVersion;
+    offered = m_offeredFirmware;
+  }
+  if (!offered.IsEmpty() && _wtoi(firmware) < _wtoi(offered)) {
     m_toolProcessId = 0;
     const CString path = m_exeFolder + kFirmwareTool;
     if (!IsFile(path)) return;
