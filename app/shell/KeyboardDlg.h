@@ -90,7 +90,8 @@ public:
   // m_deviceChoice, the page shown in m_mainPage). ShowControl and SetControlTitle below
   // already hand themselves over. The only controls the worker calls directly are the
   // lighting canvas and the matrix screen, and only for the frame operations they lock
-  // for it (GetKeyItems, SetColorMap).
+  // for it (GetKeyItems, SetColorMap; the matrix cells' colours read inside
+  // EnterCriSec / LeaveCriSec).
   //
   // On the window thread, and while the dialog has never had a window, the call runs at
   // once; after the window has gone it is dropped.

@@ -265,11 +265,13 @@ void KeyboardDlg::ReadMatrixColors() {
     std::vector<uint8_t> colours(bytes, bytes + sizeof(bytes));
     OnWindowThread([this, colours = std::move(colours)] {
       if (!m_matrixScreen) return;
+      m_matrixScreen->EnterCriSec();  // the animation steps write the cells on the timer thread
       for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) {
         if (cell->id < 0 || cell->id >= kMatrixCells) continue;
         const size_t at = size_t(cell->id) * 3;
         cell->color = RGB(colours[at], colours[at + 1], colours[at + 2]);
       }
+      m_matrixScreen->LeaveCriSec();
       m_matrixScreen->UpdateControl(1, 0);
     });
   }
@@ -280,7 +282,9 @@ void KeyboardDlg::WriteMatrixColors() {
   m_transport.SendConfigBegin();
   std::vector<std::pair<int, COLORREF>> cells;
   if (m_matrixScreen) {
+    m_matrixScreen->EnterCriSec();
     for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) cells.emplace_back(cell->id, cell->color);
+    m_matrixScreen->LeaveCriSec();
   }
   std::vector<uint8_t> bytes = BuildMatrixColours(cells);
   m_transport.TransferChecked(kCmdWriteMatrixColours, bytes.data(), uint32_t(bytes.size()));
@@ -365,7 +369,9 @@ void KeyboardDlg::StreamMatrixFrame() {
   if (m_deviceType != 102 || !m_matrixScreen) return;
   SendConfigBeginForStream();
   std::vector<std::pair<int, COLORREF>> cells;
+  m_matrixScreen->EnterCriSec();
   for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) cells.emplace_back(cell->id, cell->color);
+  m_matrixScreen->LeaveCriSec();
   std::vector<uint8_t> frame = BuildMatrixFrame(cells);
   if (!m_transport.TransferChecked(kCmdMatrixFrame, frame.data(), uint32_t(frame.size()))) m_needConfigBegin = 1;
 }
