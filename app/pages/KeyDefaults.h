@@ -1,7 +1,8 @@
 // Gives keys their keyboard's default action back: one key, a whole Fn layer, the knob's
 // actions, or every key that played a macro that is going away. The defaults are the
 // key maps the keyboard reported (one table per Fn layer, the action of key index k at
-// byte 3 x k); the key code <-> key index maps come with them.
+// byte 3 x k); the key code <-> key index maps come with them. The tables and maps are
+// the caller's (the main window's) and are read, never kept beyond its own life.
 #pragma once
 #include <cstdint>
 #include <map>
