@@ -2,7 +2,7 @@
 // actions, or every key that played a macro that is going away. The defaults are the
 // key maps the keyboard reported (one table per Fn layer, the action of key index k at
 // byte 3 x k); the key code <-> key index maps come with them. The tables and maps are
-// the caller's (the main window's) and are read, never kept beyond its own life.
+// the caller's (the main window's) and must outlive this object.
 #pragma once
 #include <cstdint>
 #include <map>
