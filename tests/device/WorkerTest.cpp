@@ -145,9 +145,9 @@ TEST(WorkerRead, FillsTheMapsAndTheStore) {
   custom.mode = 128;
   ASSERT_GT(w.store.AddLight(custom), 0);
   std::vector<uint8_t> keyMap = Table("k102", sim::Table::KeyMap, 0);
-  keyMap[index * 3] = 0x20;
+  keyMap[index * 3] = 0x10;  // key A with left control
   keyMap[index * 3 + 1] = 0x01;
-  keyMap[index * 3 + 2] = 0x02;
+  keyMap[index * 3 + 2] = 0x04;
   ASSERT_TRUE(sim::WriteTable("k102", sim::Table::KeyMap, 0, keyMap));
   auto settings = Table("k102", sim::Table::Settings);
   settings[46] = 90;  // 90 seconds of sleep
@@ -178,9 +178,9 @@ TEST(WorkerRead, FillsTheMapsAndTheStore) {
 
   KeyMacroRecord stored;
   ASSERT_TRUE(w.store.GetKeyMacro(1, 0, code, stored));
-  EXPECT_EQ(stored.macro_type, 0x20);
-  EXPECT_EQ(stored.macro_value, 0x01);
-  EXPECT_EQ(stored.macro_value2, 0x02);
+  EXPECT_EQ(stored.macro_type, 2);
+  EXPECT_EQ(stored.macro_value, 0x04);
+  EXPECT_EQ(stored.macro_value2, 0x01);
   CString sleep;
   ASSERT_TRUE(w.store.GetConfigValue(1, L"sleep_time", sleep));
   EXPECT_EQ(sleep, L"1");

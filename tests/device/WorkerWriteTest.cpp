@@ -38,7 +38,7 @@ TEST(WorkerKeys, SingleKeyIsOneReportAtItsIndex) {
   w.StartUp();
   auto [index, code] = SomeKey(w.dlg);
   ASSERT_GE(index, 0);
-  StoreKey(w.store, 1, 2, code, 0x20, 0x05, 0x06);
+  StoreKey(w.store, 1, 2, code, 2, 0x06, 0x05);  // key C with left shift and left alt
   w.dlg.m_fnLayer = 2;
   w.dlg.m_selectedKey = code;
   w.Run(kTaskKeyMap);
@@ -47,7 +47,7 @@ TEST(WorkerKeys, SingleKeyIsOneReportAtItsIndex) {
   auto writes = Writes();
   EXPECT_EQ(Offset(writes[1]), index * 3);
   EXPECT_EQ(Length(writes[1]), 3);
-  EXPECT_EQ(Bytes(Table("k101", sim::Table::KeyMap, 2), index * 3, 3), (std::vector<uint8_t>{0x20, 0x05, 0x06}));
+  EXPECT_EQ(Bytes(Table("k101", sim::Table::KeyMap, 2), index * 3, 3), (std::vector<uint8_t>{0x10, 0x05, 0x06}));
 }
 
 TEST(WorkerKeys, LayerResetWritesTheFactoryTable) {
@@ -65,30 +65,30 @@ TEST(WorkerKeys, AllLayersFromTheStoreOverTheFactoryMaps) {
   w.StartUp();
   auto [index, code] = SomeKey(w.dlg);
   ASSERT_GE(index, 0);
-  StoreKey(w.store, 1, 3, code, 0x30, 0x01, 0x02);
+  StoreKey(w.store, 1, 3, code, 2, 0x05, 0x01);  // key B with left control
   w.dlg.m_selectedKey = code;
   w.Run(kTaskKeyMap);
   auto commands = Commands();
   for (int layer = 0; layer < 4; ++layer) EXPECT_GT(CountOf(commands, WriteKeyMapCommand(layer)), 0) << layer;
   auto layer3 = Table("k102", sim::Table::KeyMap, 3);
   auto factory3 = Table("k102", sim::Table::FactoryKeyMap, 3);
-  EXPECT_EQ(Bytes(layer3, index * 3, 3), (std::vector<uint8_t>{0x30, 0x01, 0x02}));
-  factory3[size_t(index) * 3] = 0x30;
+  EXPECT_EQ(Bytes(layer3, index * 3, 3), (std::vector<uint8_t>{0x10, 0x01, 0x05}));
+  factory3[size_t(index) * 3] = 0x10;
   factory3[size_t(index) * 3 + 1] = 0x01;
-  factory3[size_t(index) * 3 + 2] = 0x02;
+  factory3[size_t(index) * 3 + 2] = 0x05;
   EXPECT_EQ(layer3, factory3);
 }
 
 TEST(WorkerKeys, KnobKey) {
   WorkerRig w(CableK102());
   w.StartUp();
-  w.dlg.m_knobActions[1][0].macro_type = 0x40;
-  w.dlg.m_knobActions[1][0].macro_value2 = 0x09;
+  w.dlg.m_knobActions[1][0].macro_type = 5;  // mouse button 4
+  w.dlg.m_knobActions[1][0].macro_value = 95;
   w.dlg.m_knobSelected = 1;
   w.Run(kTaskKnobKey);
   int k = w.dlg.m_knobActions[1][0].key_code;
   EXPECT_EQ(k, 81) << "the second knob key, after the 80 keys";
-  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 0), k * 3, 3), (std::vector<uint8_t>{0x40, 0x00, 0x09}));
+  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 0), k * 3, 3), (std::vector<uint8_t>{0x40, 0x00, 0x08}));
 }
 
 // A knob index not read from this keyboard, or one past the key table, would put the
@@ -266,12 +266,12 @@ TEST(WorkerProfile, ApplyWritesAllLayersAndTheLighting) {
   w.StartUp();
   auto [index, code] = SomeKey(w.dlg);
   ASSERT_GE(index, 0);
-  StoreKey(w.store, 1, 1, code, 0x21, 0x03, 0x04);
+  StoreKey(w.store, 1, 1, code, 2, 0x04, 0x03);  // key A with left control and shift
   w.dlg.m_lightZone = 0;
   w.dlg.m_lightMode = 4;
   w.Run(kTaskApplyProfile);
   EXPECT_EQ(w.dlg.m_selectedKey, -2);
-  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 1), index * 3, 3), (std::vector<uint8_t>{0x21, 0x03, 0x04}));
+  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 1), index * 3, 3), (std::vector<uint8_t>{0x10, 0x03, 0x04}));
   EXPECT_EQ(Table("k102", sim::Table::Settings)[2], 4);
   EXPECT_EQ(w.dlg.m_needConfigBegin, 1);
 }
