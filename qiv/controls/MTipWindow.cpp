@@ -30,13 +30,16 @@ int MTipWindow::OnInitDialog() {
   HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const void* data = loaded ? ::LockResource(loaded) : nullptr;
   if (!data) return 1;
-  Gdiplus::PrivateFontCollection collection;
-  if (collection.AddMemoryFont(data, static_cast<INT>(::SizeofResource(module, found))) != Gdiplus::Ok) return 1;
-  if (collection.GetFamilyCount() < 1) return 1;
+  // The family draws from the collection's font data: the collection is kept with it.
+  auto collection = std::make_unique<Gdiplus::PrivateFontCollection>();
+  if (collection->AddMemoryFont(data, static_cast<INT>(::SizeofResource(module, found))) != Gdiplus::Ok) return 1;
+  if (collection->GetFamilyCount() < 1) return 1;
   Gdiplus::FontFamily first;
   INT families = 0;
-  collection.GetFamilies(1, &first, &families);
-  if (families == 1) m_family.reset(first.Clone());
+  collection->GetFamilies(1, &first, &families);
+  if (families != 1) return 1;
+  m_family.reset(first.Clone());
+  m_collection = std::move(collection);
   return 1;
 }
 

@@ -69,6 +69,7 @@ protected:
   POINT m_anchor = {0, 0};
   AIRBLADDER_TYPE m_type = AIRBLADDER_TYPE_TIMED;
   AIRBLADDER_MODE m_mode = AIRBLADDER_MODE_BOTTOM;
+  std::unique_ptr<Gdiplus::PrivateFontCollection> m_collection;
   std::unique_ptr<Gdiplus::FontFamily> m_family;
   std::unique_ptr<Gdiplus::Image> m_background;
   int m_bkWidth = 0;
