@@ -52,7 +52,7 @@ void CColorButton::SetControlEnabled(int enabled) { PushRules::Enable(*this, m_s
 int CColorButton::OnControlMouseMove(unsigned, CPoint point) {
   if (!m_bEnabled || m_state == 2) return 0;
   const bool inside = m_rcControl.PtInRect(point);
-  SetHandCursor(inside);
+  MoveCursor(inside, m_state == 1);
   const int next = inside ? 1 : 0;
   if (next == m_state) return 0;
   m_state = next;

@@ -87,7 +87,7 @@ void CIconButton::SetControlEnabled(int enabled) {
 int CIconButton::OnControlMouseMove(unsigned, CPoint point) {
   if (!m_bEnabled) return 0;
   const bool inside = m_rcControl.PtInRect(point);
-  SetHandCursor(inside);
+  MoveCursor(inside, m_state == 1 || m_state == 2);
   const int previous = m_state;
   m_state = inside ? 1 : 0;
   SetTips(inside);

@@ -113,17 +113,14 @@ int CPhotoFrame::OnControlLButtonUp(unsigned, CPoint point) {
   return 1;
 }
 
-// Slice 0 is the picture; slices 1-3 start as copies of it (also without an overlay, so
-// that hover and press never show an unpainted slice) and carry the overlay's second frame.
+// Every slice holds the picture (also without an overlay, so that hover and press never
+// show an unpainted slice); slices 1-3 also carry the overlay's second frame.
 void CPhotoFrame::DrawControl(HDC& hdc, CRect) {
   PaintSlices(*this, hdc, 4, m_state, [&](Gdiplus::Graphics& g, int w, int h) {
     m_layout.hAlign = m_hAlign;
     m_layout.vAlign = m_vAlign;
-    DrawPicture(g, m_picture.get(), m_pictureWidth, m_pictureHeight, 0, w, h, m_layout);
-    g.Flush(Gdiplus::FlushIntentionSync);
-    HDC mem = g.GetHDC();
-    for (int i = 1; i < 4; ++i) ::BitBlt(mem, i * w, 0, w, h, mem, 0, 0, SRCCOPY);
-    g.ReleaseHDC(mem);
+    for (int i = 0; i < 4; ++i)
+      DrawPicture(g, m_picture.get(), m_pictureWidth, m_pictureHeight, i * w, w, h, m_layout);
     if (!m_overlay) return;
     for (int i = 1; i < 4; ++i)
       MRender::DrawImageFrame(g, m_overlay.get(), CRect(i * w, 0, i * w + w, h), m_frameWidth, 0, m_frameWidth,

@@ -123,14 +123,14 @@ void CSliderPicture::DrawControl(HDC& hdc, CRect) {
   const int w = r.Width(), h = r.Height();
   if (w <= 0 || h <= 0) return;
   if (!m_bUpdate || !GetMemDC()) {
-    UpdateMemDC(hdc, w, h);
-    ::BitBlt(GetMemDC(), 0, 0, w, h, hdc, r.left, r.top, SRCCOPY);
-    Gdiplus::Graphics g(GetMemDC());
     m_layout.hAlign = m_hAlign;
     m_layout.vAlign = m_vAlign;
-    DrawPicture(g, m_pImage, m_frameWidth, m_frameHeight, 0, w, h, m_layout);
+    RenderSlices(*this, hdc, 1, [&](Gdiplus::Graphics& g, int, int) {
+      DrawPicture(g, m_pImage, m_frameWidth, m_frameHeight, 0, w, h, m_layout);
+    });
   }
   HDC mem = GetMemDC();
+  if (!mem) return;
   switch (m_sliderMode) {
     case SLIDER_TOP_TO_BOTTOM: {
       const int shown = std::clamp(m_position - static_cast<int>(r.top), 0, h);

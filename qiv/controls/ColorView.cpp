@@ -97,13 +97,9 @@ int ColorView::OnControlLButtonUp(unsigned, CPoint) {
   return 1;
 }
 
+// The memory picture is two widths wide; only the first is drawn and shown.
 void ColorView::DrawControl(HDC& hdc, CRect) {
-  const CRect r = m_rcControl;
-  const int w = r.Width(), h = r.Height();
-  if (w <= 0 || h <= 0) return;
-  if (!m_bUpdate || !GetMemDC()) {
-    UpdateMemDC(hdc, 2 * w, h);
-    Gdiplus::Graphics g(GetMemDC());
+  PaintSlices(*this, hdc, 2, 0, [&](Gdiplus::Graphics& g, int w, int h) {
     Fill(g, Gdiplus::Color(0xFF1A1A1A), 0, 0, w, h);
     Gdiplus::Pen frame(Gdiplus::Color(0xFF646464), 1.0f);
     g.DrawRectangle(&frame, 0, 0, w - 1, h - 1);
@@ -117,6 +113,5 @@ void ColorView::DrawControl(HDC& hdc, CRect) {
                                  static_cast<float>(s.Width()), static_cast<float>(s.Height()), 8.0f,
                                  marked ? Gdiplus::Color(0xFFFBC93E) : item.colour, 2.0f, item.colour);
     }
-  }
-  ::BitBlt(hdc, r.left, r.top, w, h, GetMemDC(), 0, 0, SRCCOPY);
+  });
 }

@@ -31,6 +31,37 @@ void Fill(Gdiplus::Graphics& g, Gdiplus::Color colour, int x, int y, int w, int 
   g.SetSmoothingMode(saved);
 }
 
+DibCanvas::DibCanvas(HDC like, int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down: the first row first, as GDI+ expects
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  dib_ = ::CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dib_ || !bits) return;
+  dc_ = ::CreateCompatibleDC(like);
+  if (!dc_) return;
+  old_ = ::SelectObject(dc_, dib_);
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, width * 4, PixelFormat32bppRGB,
+                                                  static_cast<BYTE*>(bits));
+  if (bitmap->GetLastStatus() == Gdiplus::Ok) bitmap_ = std::move(bitmap);
+}
+
+DibCanvas::~DibCanvas() {
+  bitmap_.reset();
+  if (dc_ && old_) ::SelectObject(dc_, old_);
+  if (dc_) ::DeleteDC(dc_);
+  if (dib_) ::DeleteObject(dib_);
+}
+
+void ShowSlice(MControl& control, HDC& hdc, int shown) {
+  const CRect r = control.GetRect();
+  if (HDC mem = control.GetMemDC()) ::BitBlt(hdc, r.left, r.top, r.Width(), r.Height(), mem, shown * r.Width(), 0, SRCCOPY);
+}
+
 void SetHandCursor(bool hand) { ::SetCursor(::LoadCursorW(nullptr, hand ? IDC_HAND : IDC_ARROW)); }
 
 std::unique_ptr<Gdiplus::Image> LoadSkinStrip(const wchar_t* file, int frames, int& frameWidth, int& frameHeight) {

@@ -33,29 +33,70 @@ void DrawTitle(Gdiplus::Graphics& g, const CString& text, const Gdiplus::Font& f
 // Solid fill of (x, y, w, h) without smoothing.
 void Fill(Gdiplus::Graphics& g, Gdiplus::Color colour, int x, int y, int w, int h);
 
-// The control's strip of `looks` slices (each the control's size): when the cached picture
-// is stale it is rebuilt (every slice first receives the window pixels under the control,
-// then `render(graphics, width, height)` draws all slices); then slice `shown` is copied to
-// the window at the control's place.
+// A top-down 32-bit DIB section with its own DC, and a GDI+ bitmap over its pixels: GDI+
+// draws straight into memory there, much faster than through a device context.
+class DibCanvas {
+public:
+  DibCanvas(HDC like, int width, int height);
+  ~DibCanvas();
+  DibCanvas(const DibCanvas&) = delete;
+  DibCanvas& operator=(const DibCanvas&) = delete;
+  bool Ok() const { return bitmap_ != nullptr; }
+  HDC Dc() const { return dc_; }
+  Gdiplus::Bitmap* Bitmap() const { return bitmap_.get(); }
+
+private:
+  HDC dc_ = nullptr;
+  HBITMAP dib_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  std::unique_ptr<Gdiplus::Bitmap> bitmap_;
+};
+
+// Renders the control's memory picture again as a strip of `looks` slices, each the
+// control's size: every slice first receives the window pixels under the control, then
+// `render(graphics, width, height)` draws all slices. False when there is nothing to draw.
 template <class Render>
-void PaintSlices(MControl& control, HDC& hdc, int looks, int shown, Render render) {
+bool RenderSlices(MControl& control, HDC& hdc, int looks, Render render) {
   const CRect r = control.GetRect();
   const int w = r.Width(), h = r.Height();
-  if (w <= 0 || h <= 0) return;
-  if (!control.GetUpdate() || !control.GetMemDC()) {
-    control.UpdateMemDC(hdc, looks * w, h);
-    HDC mem = control.GetMemDC();
-    if (!mem) return;
-    for (int i = 0; i < looks; ++i) ::BitBlt(mem, i * w, 0, w, h, hdc, r.left, r.top, SRCCOPY);
-    Gdiplus::Graphics g(mem);
-    render(g, w, h);
+  if (w <= 0 || h <= 0) return false;
+  control.UpdateMemDC(hdc, looks * w, h);
+  HDC mem = control.GetMemDC();
+  if (!mem) return false;
+  DibCanvas canvas(hdc, looks * w, h);
+  HDC target = canvas.Ok() ? canvas.Dc() : mem;
+  for (int i = 0; i < looks; ++i) ::BitBlt(target, i * w, 0, w, h, hdc, r.left, r.top, SRCCOPY);
+  {
+    std::unique_ptr<Gdiplus::Graphics> g(canvas.Ok() ? new Gdiplus::Graphics(canvas.Bitmap())
+                                                     : new Gdiplus::Graphics(mem));
+    render(*g, w, h);
   }
-  if (shown < 0 || shown >= looks) shown = 0;
-  ::BitBlt(hdc, r.left, r.top, w, h, control.GetMemDC(), shown * w, 0, SRCCOPY);
+  if (canvas.Ok()) ::BitBlt(mem, 0, 0, looks * w, h, canvas.Dc(), 0, 0, SRCCOPY);
+  return true;
+}
+
+// Copies slice `shown` of the control's memory picture to the window at the control's place.
+void ShowSlice(MControl& control, HDC& hdc, int shown);
+
+// The cached strip of looks: rendered again when stale (RenderSlices), then slice `shown`
+// goes to the window.
+template <class Render>
+void PaintSlices(MControl& control, HDC& hdc, int looks, int shown, Render render) {
+  if (!control.GetUpdate() || !control.GetMemDC()) {
+    if (!RenderSlices(control, hdc, looks, render)) return;
+  }
+  ShowSlice(control, hdc, shown < 0 || shown >= looks ? 0 : shown);
 }
 
 // IDC_HAND or IDC_ARROW as the current cursor.
 void SetHandCursor(bool hand);
+// The cursor of a move: the hand while the pointer is over the control, the arrow once
+// when it leaves. The window routes every move to every control, so a control the
+// pointer is not over must leave the cursor to the one it is over.
+inline void MoveCursor(bool inside, bool wasInside) {
+  if (inside) SetHandCursor(true);
+  else if (wasInside) SetHandCursor(false);
+}
 
 // Loads a skin picture (skins folder + file) and its frame size; refuses a count below 1
 // (the frame width is a division by it). Returns the image or null.

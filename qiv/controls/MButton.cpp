@@ -29,7 +29,7 @@ void MButton::SetControlEnabled(int enabled) {
 int MButton::OnControlMouseMove(unsigned, CPoint point) {
   if (!m_bEnabled || m_state == 2) return 0;
   const bool inside = m_rcControl.PtInRect(point);
-  SetHandCursor(inside);
+  MoveCursor(inside, m_state == 1);
   return ChangeState(inside ? 1 : 0);
 }
 

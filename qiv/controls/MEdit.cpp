@@ -270,17 +270,13 @@ int MEdit::OnControlKeyDown(unsigned key, unsigned repeat, unsigned modifiers) {
 }
 
 void MEdit::RenderLooks(HDC& hdc, int w, int h) {
-  UpdateMemDC(hdc, 4 * w, h);
-  HDC mem = GetMemDC();
-  if (!mem) return;
-  {
-    Gdiplus::Graphics g(mem);
-    for (int i = 0; i < 4; ++i) {
-      ::BitBlt(mem, i * w, 0, w, h, hdc, m_rcControl.left, m_rcControl.top, SRCCOPY);
+  const bool drawn = RenderSlices(*this, hdc, 4, [&](Gdiplus::Graphics& g, int, int) {
+    for (int i = 0; i < 4; ++i)
       MRender::DrawImageFrame(g, m_pImage, CRect(i * w, 0, i * w + w, h), i * m_frameWidth, 0, m_frameWidth,
                               m_frameHeight, m_skinCorner);
-    }
-  }
+  });
+  HDC mem = GetMemDC();
+  if (!drawn || !mem) return;
   if (m_title.IsEmpty() && m_placeholder.IsEmpty()) return;
   unsigned format = m_hAlign == 1 ? 0x40025u : m_multiLine ? 0x2014u : 0x40024u;
   CString text = m_title.IsEmpty() ? m_placeholder : m_password ? CString(m_passwordChar, m_title.GetLength()) : m_title;

@@ -212,3 +212,21 @@ TEST(ButtonStates, EditSpaceAndReadOnlyClicks) {
   EXPECT_EQ((std::vector<unsigned>{1, 2}), Play(edit, parent, "d+ u+")) << "read-only: no edit window";
   EXPECT_EQ(nullptr, edit.GetEditWindow());
 }
+
+// Every move reaches every control of the window; a button the pointer is not over must
+// not take the hand cursor away from the one it is over.
+TEST(ButtonStates, HandCursorSurvivesTheMoveOfALaterButton) {
+  RecordingParent parent;
+  MButton first(&parent, 1, CRect(0, 0, 50, 20), L"", 1, 1);
+  MButton second(&parent, 2, CRect(60, 0, 110, 20), L"", 1, 1);
+  CColorButton swatch(&parent, 3, CRect(120, 0, 140, 20), 1, 1);
+  const HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND), arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+  for (MControl* c : {static_cast<MControl*>(&first), static_cast<MControl*>(&second),
+                      static_cast<MControl*>(&swatch)})
+    c->OnMouseMove(0, CPoint(10, 10));
+  EXPECT_EQ(hand, ::GetCursor());
+  for (MControl* c : {static_cast<MControl*>(&first), static_cast<MControl*>(&second),
+                      static_cast<MControl*>(&swatch)})
+    c->OnMouseMove(0, CPoint(300, 300));
+  EXPECT_EQ(arrow, ::GetCursor()) << "leaving sets the arrow once";
+}
