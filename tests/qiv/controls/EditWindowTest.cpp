@@ -6,6 +6,7 @@
 #include "controls/CEditWnd.h"
 #include "controls/MButton.h"
 #include "controls/MEdit.h"
+#include "qiv/core/SkinFiles.h"
 
 using ctltest::Host;
 using ctltest::Pump;
@@ -79,6 +80,24 @@ TEST_F(EditWindow, ClickOpensTypingReportsAndAnotherClickCommits) {
   EXPECT_EQ((std::vector<unsigned>{29, 29}), EditCodes()) << "focus loss of the edit window, then HideEdit";
   EXPECT_EQ(nullptr, edit->GetEditHwnd());
   EXPECT_EQ(CString(L"ab"), edit->GetEditText());
+}
+
+TEST_F(EditWindow, IconClickClosesTheEditAndReportsTheIcon) {
+  qivtest::SkinFolder skins;
+  skins.Solid(L"edit_icon.png", 64, 16, 0xFF00FF00);
+  ASSERT_EQ(1, edit->SetIconImage(L"edit_icon.png", 4));
+  EXPECT_EQ(CRect(195, 32, 211, 48), edit->GetIconRect());
+  EXPECT_EQ(192, edit->CalcTextRect(1).right) << "the text stops before the icon";
+  Click(CPoint(60, 40));
+  ASSERT_NE(nullptr, edit->GetEditHwnd());
+  EditCodes();
+  Click(CPoint(200, 40));
+  const std::vector<unsigned> codes = EditCodes();
+  EXPECT_EQ(nullptr, edit->GetEditHwnd()) << "the edit closed";
+  ASSERT_GE(codes.size(), 2u);
+  EXPECT_EQ(31u, codes.back()) << "release on the icon";
+  EXPECT_EQ(9u, codes[codes.size() - 2]) << "press on the icon";
+  for (size_t i = 0; i + 2 < codes.size(); ++i) EXPECT_EQ(29u, codes[i]) << "editing ended first";
 }
 
 TEST_F(EditWindow, NumberOnlyLimitAndCharacterInput) {
