@@ -1,4 +1,5 @@
 #include "controls/ControlPaint.h"
+#include <algorithm>
 #include "core/MRender.h"
 #include "core/Manager.h"
 #include "core/PaintManager.h"
@@ -31,31 +32,71 @@ void Fill(Gdiplus::Graphics& g, Gdiplus::Color colour, int x, int y, int w, int 
   g.SetSmoothingMode(saved);
 }
 
-DibCanvas::DibCanvas(HDC like, int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down: the first row first, as GDI+ expects
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  dib_ = ::CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib_ || !bits) return;
-  dc_ = ::CreateCompatibleDC(like);
-  if (!dc_) return;
-  old_ = ::SelectObject(dc_, dib_);
-  auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, width * 4, PixelFormat32bppRGB,
-                                                  static_cast<BYTE*>(bits));
+namespace {
+struct ScratchDib {
+  HDC dc = nullptr;
+  HBITMAP dib = nullptr;
+  HGDIOBJ old = nullptr;
+  BYTE* bits = nullptr;
+  int width = 0;
+  int height = 0;
+
+  ~ScratchDib() { Release(); }
+  void Release() {
+    if (dc && old) ::SelectObject(dc, old);
+    if (dc) ::DeleteDC(dc);
+    if (dib) ::DeleteObject(dib);
+    dc = nullptr;
+    dib = nullptr;
+    old = nullptr;
+    bits = nullptr;
+    width = height = 0;
+  }
+  bool Fit(HDC like, int w, int h) {
+    if (dc && bits && w <= width && h <= height) return true;
+    const int nw = std::max(w, width), nh = std::max(h, height);
+    Release();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = nw;
+    info.bmiHeader.biHeight = -nh;  // top-down: the first row first, as GDI+ expects
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    dib = ::CreateDIBSection(like, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    dc = dib ? ::CreateCompatibleDC(like) : nullptr;
+    if (!dib || !pixels || !dc) {
+      Release();
+      return false;
+    }
+    old = ::SelectObject(dc, dib);
+    bits = static_cast<BYTE*>(pixels);
+    width = nw;
+    height = nh;
+    return true;
+  }
+};
+
+std::mutex g_scratchLock;
+ScratchDib g_scratch;
+}  // namespace
+
+CanvasLease::CanvasLease(HDC like, int width, int height) {
+  g_scratchLock.lock();
+  if (!g_scratch.Fit(like, width, height)) return;
+  // A view of the top-left width x height of the scratch picture.
+  auto bitmap =
+      std::make_unique<Gdiplus::Bitmap>(width, height, g_scratch.width * 4, PixelFormat32bppRGB, g_scratch.bits);
   if (bitmap->GetLastStatus() == Gdiplus::Ok) bitmap_ = std::move(bitmap);
 }
 
-DibCanvas::~DibCanvas() {
+CanvasLease::~CanvasLease() {
   bitmap_.reset();
-  if (dc_ && old_) ::SelectObject(dc_, old_);
-  if (dc_) ::DeleteDC(dc_);
-  if (dib_) ::DeleteObject(dib_);
+  g_scratchLock.unlock();
 }
+
+HDC CanvasLease::Dc() const { return g_scratch.dc; }
 
 void ShowSlice(MControl& control, HDC& hdc, int shown) {
   const CRect r = control.GetRect();

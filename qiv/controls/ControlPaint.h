@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 #include <memory>
+#include <mutex>
 #include "core/MControlFont.h"
 
 namespace ControlPaint {
@@ -33,22 +34,21 @@ void DrawTitle(Gdiplus::Graphics& g, const CString& text, const Gdiplus::Font& f
 // Solid fill of (x, y, w, h) without smoothing.
 void Fill(Gdiplus::Graphics& g, Gdiplus::Color colour, int x, int y, int w, int h);
 
-// A top-down 32-bit DIB section with its own DC, and a GDI+ bitmap over its pixels: GDI+
-// draws straight into memory there, much faster than through a device context.
-class DibCanvas {
+// The painting threads' scratch picture: a top-down 32-bit DIB section with its own DC,
+// kept and grown as needed (a new DIB section costs far more to blit from than a reused
+// one), lent out under a lock, with a GDI+ bitmap over the lent part so that GDI+ draws
+// straight into memory.
+class CanvasLease {
 public:
-  DibCanvas(HDC like, int width, int height);
-  ~DibCanvas();
-  DibCanvas(const DibCanvas&) = delete;
-  DibCanvas& operator=(const DibCanvas&) = delete;
+  CanvasLease(HDC like, int width, int height);
+  ~CanvasLease();
+  CanvasLease(const CanvasLease&) = delete;
+  CanvasLease& operator=(const CanvasLease&) = delete;
   bool Ok() const { return bitmap_ != nullptr; }
-  HDC Dc() const { return dc_; }
+  HDC Dc() const;
   Gdiplus::Bitmap* Bitmap() const { return bitmap_.get(); }
 
 private:
-  HDC dc_ = nullptr;
-  HBITMAP dib_ = nullptr;
-  HGDIOBJ old_ = nullptr;
   std::unique_ptr<Gdiplus::Bitmap> bitmap_;
 };
 
@@ -63,7 +63,7 @@ bool RenderSlices(MControl& control, HDC& hdc, int looks, Render render) {
   control.UpdateMemDC(hdc, looks * w, h);
   HDC mem = control.GetMemDC();
   if (!mem) return false;
-  DibCanvas canvas(hdc, looks * w, h);
+  CanvasLease canvas(hdc, looks * w, h);
   HDC target = canvas.Ok() ? canvas.Dc() : mem;
   for (int i = 0; i < looks; ++i) ::BitBlt(target, i * w, 0, w, h, hdc, r.left, r.top, SRCCOPY);
   {
