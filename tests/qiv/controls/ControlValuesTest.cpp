@@ -266,6 +266,10 @@ TEST(EditField, TextAreaAndNullTexts) {
   edit.EnableMultLine(1);
   EXPECT_EQ(CRect(6, 5, 194, 35), edit.CalcTextRect(1));
   edit.EnableMultLine(0);
+  // A computed text area follows the control when it moves (the custom one stays put).
+  edit.CalcTextRect(1);
+  edit.SetRect(CRect(100, 100, 300, 140));
+  EXPECT_EQ(CRect(106, 112, 294, 128), edit.CalcTextRect(0));
   edit.SetTextRect(CRect(20, 0, 60, 40));
   EXPECT_EQ(CRect(20, 0, 60, 40), edit.GetTextRect());
 
