@@ -4,16 +4,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
-#include "GifFrameSplitter.h"
 #include "LightingTestUtil.h"
 #include "PagesTestUtil.h"
 #include "pages/FrameDelay.h"
+#include "pages/LcdGifSplitter.h"
 #include "pages/LedAnimationStore.h"
 #include "pages/LedPenColours.h"
 #include "pages/OpenFileNames.h"
 #include "store/SQLiteDB.h"
 #include "support/Utf8.h"
 #include "support/ZipReader.h"
+#include "widgets/LCDViewList.h"
 
 using namespace lightingtest;
 using pagestest::TestStore;
@@ -58,7 +59,7 @@ protected:
     ASSERT_TRUE(CopyFileW((SourceDataFolder() + L"gif\\K101\\0.gif").c_str(), exe.File(L"gif\\K1\\0.gif").c_str(), FALSE));
   }
   LedAnimationStore Make(LedStampClock clock = LedStampClock()) {
-    return LedAnimationStore(db.store, LedPaths(db.Folder(), exeFolder(), L"K1"), pagestest::SplitGif, std::move(clock));
+    return LedAnimationStore(db.store, LedPaths(db.Folder(), exeFolder(), L"K1"), LcdGifSplitter(frameList), std::move(clock));
   }
   CString exeFolder() const { return (exe.Path() + L"\\").c_str(); }
   CString Data(const wchar_t* relative) const { return db.Folder() + relative; }
@@ -80,6 +81,7 @@ protected:
   Texts texts;
   TestStore db;
   TempFolder exe;
+  LCDViewList frameList{nullptr, 371, CRect(), 0};  // the page's list splits the GIFs
   const int limits[5] = {256, 256, 256, 256, 256};
 };
 
@@ -360,7 +362,7 @@ TEST_F(LedFixture, OverLongPathsAreRefusedNotCut) {
   while (deep.GetLength() < 230) deep += L"d";
   deep += L"\\";
   CreateDirectoryTree(nullptr, deep.GetString());
-  LedAnimationStore leds(db.store, LedPaths(deep, exeFolder(), L"K1"), pagestest::SplitGif, Frozen());
+  LedAnimationStore leds(db.store, LedPaths(deep, exeFolder(), L"K1"), LcdGifSplitter(frameList), Frozen());
   EXPECT_EQ(leds.AddAnimation(), 0);
   EXPECT_TRUE(Layers().empty()) << "no row for an animation without a folder";
   EXPECT_FALSE(FileExists(W(deep + L"led")));
