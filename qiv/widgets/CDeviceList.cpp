@@ -194,13 +194,12 @@ int CDeviceList::GetOnlineCount() {
 
 CRect CDeviceList::GetImageRect(int width, int height, CRect area) { return FitPicture(width, height, area); }
 
-bool CDeviceList::GetSlideState(int index, int& current, int& sliding, int& progress) {
+bool CDeviceList::GetRowStatus(int index, RowStatus& status) {
   CriticalSectionLock lock(m_rowLock);
   if (index < 0 || index >= static_cast<int>(m_rows.size())) return false;
   const DEVICE_INFO& row = *m_rows[static_cast<size_t>(index)];
-  current = row.current;
-  sliding = row.sliding;
-  progress = row.progress;
+  status = RowStatus{row.id, row.link, row.state, row.battery, row.charging,
+                     row.current, row.sliding, row.progress, row.direction};
   return true;
 }
 

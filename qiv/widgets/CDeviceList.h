@@ -75,9 +75,13 @@ public:
   int GetOnlineCount();
   CRect GetImageRect(int width, int height, CRect area);
 
+  // What a row shows, read under the lock (false for a bad index).
+  struct RowStatus {
+    int id = 0, link = 0, state = 0, battery = 0, charging = 0;
+    int current = 0, sliding = 0, progress = 0, direction = 0;
+  };
+  bool GetRowStatus(int index, RowStatus& status);
   int GetHoverItem() const { return m_hovered; }
-  // A row's slide state, for the owner's checks: current picture, sliding, progress.
-  bool GetSlideState(int index, int& current, int& sliding, int& progress);
   CRect GetTileRect(int index);
   // The clock of the automatic picture switch (the performance counter by default).
   void SetClock(std::function<LONGLONG()> counter, LONGLONG frequency);

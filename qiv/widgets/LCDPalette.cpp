@@ -12,6 +12,9 @@ Gdiplus::Color Opaque(COLORREF c) { return Gdiplus::Color(255, GetRValue(c), Get
 
 LCDPalette::LCDPalette(MObject* parent, unsigned id, CRect rect, int visible)
     : MControlFont(parent, id, rect, L"", visible, 1, 1) {
+  // A control made at its place is never moved there: its active areas start with it.
+  m_hueBar = CRect(rect.left, rect.top, rect.right, rect.top + 20);
+  m_swatchRow = CRect(rect.left, rect.top + 35, rect.right, rect.top + 51);
   m_selectColor = SwatchColor(m_swatch);
 }
 

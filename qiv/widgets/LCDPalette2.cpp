@@ -4,7 +4,8 @@
 #include "widgets/HslColor.h"
 
 LCDPalette2::LCDPalette2(MObject* parent, unsigned id, CRect rect, int visible)
-    : MControlFont(parent, id, rect, L"", visible, 1, 1) {
+    // A strip made at its place is never moved there: its pick area starts with it.
+    : MControlFont(parent, id, rect, L"", visible, 1, 1), m_pickArea(rect) {
   m_selectColor = 0xFF000000 | MarkerColor();
 }
 

@@ -10,6 +10,9 @@ RowWindow ComputeRowWindow(int count, int rowHeight, int visibleHeight, int posi
   if (count <= 0 || rowHeight <= 0) return w;
   const long long content = static_cast<long long>(count) * rowHeight;
   w.offset = maxRange > 0 ? static_cast<int>((content - visibleHeight) * position / maxRange) : 0;
+  // A position left over from a longer list (rows deleted, or content that now fits)
+  // must not push the rows out of the view.
+  w.offset = static_cast<int>(std::clamp<long long>(w.offset, 0, std::max<long long>(0, content - visibleHeight)));
   w.first = std::max(0, w.offset / rowHeight);
   w.last = std::clamp((visibleHeight + w.offset) / rowHeight, 0, count - 1);
   w.first = std::min(w.first, w.last);

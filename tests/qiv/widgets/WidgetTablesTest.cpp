@@ -132,6 +132,9 @@ TEST(ListRows, VisibleRowsAndBitmapOffset) {
       {10, 0, 400, {0, 0, 5, 240, 0}},
       {10, 400, 400, {200, 5, 9, 200, 0}},
       {10, 100, 400, {50, 1, 6, 240, 10}},
+      // A position beyond the range, or left from a longer list: the view stays on the rows.
+      {10, 900, 400, {200, 5, 9, 200, 0}},
+      {2, 120, 80, {0, 0, 1, 200, 0}},
   };
   for (const auto& c : cases) {
     const RowWindow w = ComputeRowWindow(c.count, 40, 200, c.position, c.maxRange);
