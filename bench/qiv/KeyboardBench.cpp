@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 #include <windows.h>
 #include <gdiplus.h>
-#include "qiv/core/SkinFiles.h"
 #include "qiv/widgets/ShippedLayout.h"
 #include "qiv/widgets/WidgetTestSupport.h"
 #include "core/PaintManager.h"
@@ -24,7 +23,7 @@ public:
 struct Board {
   Board() {
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    skins = std::make_unique<qivtest::SkinFolder>();
+    skins = std::make_unique<widgettest::SkinFolder>();
     skins->Write(L"img_key_bkg.png", 96, 24, [](unsigned x, unsigned y) {
       const bool edge = y == 0 || y == 23 || x % 24 == 0 || x % 24 == 23;
       return edge ? 0xFF202830u : (x < 24 ? 0xFF3A4E60u : 0xFF4977E5u);
@@ -53,7 +52,7 @@ struct Board {
   }
   ULONG_PTR token = 0;
   Gdiplus::GdiplusStartupInput input;
-  std::unique_ptr<qivtest::SkinFolder> skins;
+  std::unique_ptr<widgettest::SkinFolder> skins;
   std::unique_ptr<Host> host;
   widgettest::ShippedLayout layout;
   KeyboardCtrl* keyboard = nullptr;

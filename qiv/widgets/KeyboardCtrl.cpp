@@ -297,18 +297,20 @@ int KeyboardCtrl::OnControlMouseMove(unsigned, CPoint point) {
   if (!m_bEnabled) return 0;
   m_frameEnd = point;
   const int before = m_hoverKey;
+  bool stays = false;
   {
     CriticalSectionLock guard(m_keyLock);
     const bool inside = m_rcControl.PtInRect(point) != 0;
-    if (inside && before >= 0 && before < static_cast<int>(m_keys.size()) &&
-        WindowKeyRect(*m_keys[static_cast<size_t>(before)]).PtInRect(point)) {
-      SetTips(before, true);
-      return 1;
-    }
-    m_hoverKey = -1;
-    SetTips(-1, false);
-    if (inside) m_hoverKey = HitKey(point);
+    stays = inside && before >= 0 && before < static_cast<int>(m_keys.size()) &&
+            WindowKeyRect(*m_keys[static_cast<size_t>(before)]).PtInRect(point);
+    if (!stays) m_hoverKey = inside ? HitKey(point) : -1;
   }
+  // The tip window is shown and hidden outside the key lock: it sends window messages.
+  if (stays) {
+    SetTips(before, true);
+    return 1;
+  }
+  SetTips(-1, false);
   if (m_hoverKey == before) return 0;
   if (!m_timerDriven) RepaintKeys(before, m_hoverKey);
   return 1;

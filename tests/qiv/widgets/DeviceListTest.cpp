@@ -5,7 +5,6 @@
 #include <atomic>
 #include <thread>
 #include "QivTestSupport.h"
-#include "SkinFiles.h"
 #include "WidgetTestSupport.h"
 #include "widgets/CDeviceList.h"
 #include "widgets/DeviceTileLayout.h"

@@ -2,7 +2,6 @@
 // battery indicator's frames and text, drawn into a memory canvas.
 #include <gtest/gtest.h>
 #include "QivTestSupport.h"
-#include "SkinFiles.h"
 #include "WidgetTestSupport.h"
 #include "widgets/CKeyTestCtrl.h"
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include "ShippedLayout.h"
-#include "SkinFiles.h"
 #include "WidgetTestSupport.h"
 #include "WidgetWindow.h"
 #include "widgets/KeyboardCtrl.h"

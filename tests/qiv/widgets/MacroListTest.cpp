@@ -2,7 +2,6 @@
 // step records and their time stamps, selection, and the clicks over drawn rows.
 #include <gtest/gtest.h>
 #include "QivTestSupport.h"
-#include "SkinFiles.h"
 #include "WidgetTestSupport.h"
 #include "widgets/CRecordList.h"
 #include "widgets/MacroList.h"
