@@ -6,12 +6,14 @@
 #include <windows.h>
 #include <gdiplus.h>
 #include <atomic>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 #include "core/CString.h"
 #include "core/CriticalSection.h"
 #include "core/MPanel.h"
-#include "widgets/OffscreenBitmap.h"
+#include "widgets/DibSurface.h"
 
 enum KeyboardCtrlMode {
   KEYBOARD_MODE_LEGEND = 100,   // key caps with their own labels
@@ -174,9 +176,12 @@ private:
 
   // Rendering (KeyboardCtrlDraw.cpp).
   void RenderAll(HDC hdc, int width, int height);
+  std::unique_ptr<Gdiplus::Font> KeyFont();
   void RenderKeys(const std::vector<int>& indexes);
   void DrawKey(Gdiplus::Graphics& g, const KEY_INFO& key, int index, Gdiplus::Font* font);
   void DrawCap(Gdiplus::Graphics& g, const CRect& r, int frame);
+  // The keyboard picture scaled to the control, made again when either changes.
+  Gdiplus::Bitmap* ScaledKeyboardPicture(int width, int height);
 
   mutable CriticalSection m_keyLock;
   std::vector<std::unique_ptr<KEY_INFO>> m_keys;
@@ -200,10 +205,20 @@ private:
   int m_timerDriven = 0;
   CPoint m_frameStart, m_frameEnd;
 
-  // The cached rendering: the background under the keys (window pixels and keyboard
-  // picture) and the keys to draw again at the next paint when not everything is stale.
-  OffscreenBitmap m_base;
+  // The cached rendering: the surface the keys are drawn on, the background under the
+  // keys (window pixels and keyboard picture) and the keys to draw again at the next
+  // paint when not everything is stale.
+  DibSurface m_surface;
+  std::vector<uint32_t> m_basePixels;
+  std::vector<uint32_t> m_backgroundPixels;  // the window's pixels the base was made from
+  Gdiplus::Bitmap* m_basePicture = nullptr;
   std::vector<int> m_dirtyKeys;  // under the key lock
+  // Scaling pictures is the slow part of a render: each cap size and frame, and the
+  // keyboard picture at the control's size, is scaled once and then only copied.
+  std::map<std::tuple<int, int, int>, std::unique_ptr<Gdiplus::Bitmap>> m_caps;
+  Gdiplus::Image* m_capSource = nullptr;
+  std::unique_ptr<Gdiplus::Bitmap> m_scaledPicture;
+  Gdiplus::Image* m_scaledSource = nullptr;
   std::atomic<bool> m_fullRender{true};
   DWORD m_partialRequestThread = 0;
   int m_fullRenders = 0;
