@@ -175,6 +175,8 @@ private:
   int LoadStatePicture(StatePicture& picture, const wchar_t* file);
 
   // Rendering (KeyboardCtrlDraw.cpp).
+  // Under the key lock: only changed keys need drawing over the cached background.
+  bool CanRenderKeysOnly(int width, int height) const;
   void RenderAll(HDC hdc, int width, int height);
   std::unique_ptr<Gdiplus::Font> KeyFont();
   void RenderKeys(const std::vector<int>& indexes);

@@ -26,20 +26,29 @@ void Prepare(Gdiplus::Graphics& g, Gdiplus::TextRenderingHint hint, Gdiplus::Smo
 }
 }  // namespace
 
+bool KeyboardCtrl::CanRenderKeysOnly(int w, int h) const {
+  return !m_fullRender && !m_dirtyKeys.empty() && m_hMemDC && m_memWidth == w && m_memHeight == h &&
+         m_surface.width() == w && m_surface.height() == h && m_basePixels.size() == static_cast<size_t>(w) * h;
+}
+
 void KeyboardCtrl::DrawControl(HDC& hdc, CRect) {
   const int w = m_rcControl.Width(), h = m_rcControl.Height();
   if (w <= 0 || h <= 0) return;
   if (!m_bUpdate || !m_hMemDC) {
+    bool keysOnly;
+    {
+      CriticalSectionLock guard(m_keyLock);
+      keysOnly = CanRenderKeysOnly(w, h);
+    }
+    // Before a full render, a worker that is changing the key list gets to finish first.
+    if (!keysOnly) ::Sleep(1);
     CriticalSectionLock guard(m_keyLock);
-    const bool cached = m_hMemDC && m_memWidth == w && m_memHeight == h && m_surface.width() == w &&
-                        m_surface.height() == h && m_basePixels.size() == static_cast<size_t>(w) * h;
-    if (!m_fullRender && cached && !m_dirtyKeys.empty()) {
+    if (CanRenderKeysOnly(w, h)) {
       std::vector<int> dirty;
       dirty.swap(m_dirtyKeys);
       RenderKeys(dirty);
       m_bUpdate = 1;
     } else {
-      ::Sleep(1);  // lets a worker that waits for the key list finish its change first
       RenderAll(hdc, w, h);
     }
   }
