@@ -282,3 +282,36 @@ TEST_F(DeviceListTest, WorkerSettersWhileTheTimerSlidesAndTheWindowPaints) {
     EXPECT_LE(s.battery, 100);
   }
 }
+
+TEST(CDeviceCtrl, PressesOnlineAndShowsItsPressedLookOnePixelDown) {
+  SkinFolder skins;
+  skins.Write(L"tile.png", 40, 20, [](unsigned x, unsigned) { return x < 20 ? 0xFF00FF00u : 0xFFFF0000u; });
+  RecordingParent parent;
+  CDeviceCtrl tile(&parent, 7, CRect(0, 0, 60, 40), 1, 1);
+  EXPECT_EQ(tile.SetImage((GetSkinsFolder() + L"missing.png").GetString(), 2), 0);
+  ASSERT_EQ(tile.SetImage((GetSkinsFolder() + L"tile.png").GetString(), 2), 1);
+  const CPoint inside(30, 20);
+  EXPECT_EQ(tile.OnControlLButtonDown(MK_LBUTTON, inside), 0) << "offline: the tile takes no mouse";
+  EXPECT_TRUE(parent.notices.empty());
+
+  tile.SetDeviceStatus(1);
+  MemoryCanvas canvas(60, 40, RGB(0, 0, 0));
+  tile.SetUpdate(0, 0);
+  canvas.Draw(tile);
+  EXPECT_EQ(canvas.Rgb(20, 10), 0x00FF00u) << "frame 0 centred: (20, 10) - (40, 30)";
+  EXPECT_EQ(canvas.Rgb(20, 30), 0u);
+  tile.OnControlMouseMove(0, inside);
+  EXPECT_EQ(tile.GetMouseState(), 1);
+  tile.OnControlLButtonDown(MK_LBUTTON, inside);
+  EXPECT_EQ(tile.GetMouseState(), 2);
+  tile.OnControlMouseMove(MK_LBUTTON, CPoint(100, 100));
+  EXPECT_EQ(tile.GetMouseState(), 2) << "pressed stays pressed";
+  canvas.Draw(tile);
+  EXPECT_EQ(canvas.Rgb(20, 10), 0u) << "the pressed look is moved right and down by one pixel";
+  EXPECT_EQ(canvas.Rgb(21, 11), 0x00FF00u);
+  tile.OnControlLButtonUp(0, inside);
+  EXPECT_EQ(tile.GetMouseState(), 0);
+  ASSERT_EQ(parent.notices.size(), 2u);
+  EXPECT_EQ(parent.notices[0].code, 1u);
+  EXPECT_EQ(parent.notices[1].code, 2u);
+}
