@@ -1,7 +1,5 @@
 #include "widgets/DPIControl.h"
-#include "controls/ButtonGroup.h"
-#include "controls/CCheckButton.h"
-#include "controls/CColorButton.h"
+#include "core/MDialog.h"
 #include "core/MRender.h"
 #include "core/PaintManager.h"
 
@@ -18,19 +16,12 @@ const wchar_t* DPIControl::GetClassNameW() const { return L"DPIControl"; }
 void DPIControl::InitControl(PaintManager* manager) {
   MPanel::InitControl(manager);
   if (!m_checkButton) {
-    m_checkButton = dynamic_cast<CCheckButton*>(CreateControl(L"CCheckButton", kCheckId, CRect(), L"", 1, 1));
-    if (m_checkButton) {
-      m_checkButton->SetImage(L"btn_checkbox.png", 8);
-      m_checkButton->SetCheck(1);
-    }
+    m_checkButton = dynamic_cast<MControlFont*>(CreateControl(L"CCheckButton", kCheckId, CRect(), L"", 1, 1));
+    if (m_checkButton) m_checkButton->SetImage(L"btn_checkbox.png", 8);
   }
   if (!m_colorButton) {
-    m_colorButton = dynamic_cast<CColorButton*>(CreateControl(L"CColorButton", kColourId, CRect(), L"", 1, 1));
-    if (m_colorButton) {
-      m_colorButton->SetImage(L"btn_checkbox.png", 4);
-      m_colorButton->SetCheck(1);
-      m_colorButton->SetColor(m_colour);  // a colour given before the swatch existed
-    }
+    m_colorButton = dynamic_cast<MControlFont*>(CreateControl(L"CColorButton", kColourId, CRect(), L"", 1, 1));
+    if (m_colorButton) m_colorButton->SetImage(L"btn_checkbox.png", 4);
   }
   SetControlRect(m_rcControl);
 }
@@ -56,11 +47,22 @@ int DPIControl::SetCheck(int check) {
 }
 
 int DPIControl::ResetGroupCheck() {
-  return ButtonGroup::Reset<DPIControl>(*this, false, [](DPIControl& other) {
-    if (!other.m_check) return;
-    other.m_check = 0;
-    other.UpdateControl(0, 0);
-  });
+  if (!m_pParent) return 0;
+  // The siblings: a dialog parent's controls, else the parent control's children.
+  std::vector<MControl*> siblings;
+  if (m_pParent->IsClass(L"MDialog")) {
+    if (auto* dialog = dynamic_cast<MDialog*>(m_pParent)) siblings = dialog->GetControls();
+  } else if (auto* control = dynamic_cast<MControl*>(m_pParent)) {
+    siblings = *control->GetControls();
+  }
+  for (MControl* sibling : siblings) {
+    if (!sibling || sibling == this || !sibling->IsClass(L"DPIControl")) continue;
+    auto* tile = dynamic_cast<DPIControl*>(sibling);
+    if (!tile || tile->m_group != m_group || !tile->m_check) continue;
+    tile->m_check = 0;
+    tile->UpdateControl(0, 0);
+  }
+  return 1;
 }
 
 void DPIControl::SetDPIValue(int dpi) {
@@ -69,10 +71,7 @@ void DPIControl::SetDPIValue(int dpi) {
   UpdateControl(1, 0);
 }
 
-void DPIControl::SetColor(unsigned long colour) {
-  m_colour = colour;
-  if (m_colorButton && m_colorButton->GetColor() != colour) m_colorButton->SetColor(colour);
-}
+void DPIControl::SetColor(unsigned long colour) { m_colour = colour; }
 
 void DPIControl::DrawLook(Gdiplus::Graphics& g, HDC hdc, int offset, int look) {
   const int w = m_rcControl.Width(), h = m_rcControl.Height();

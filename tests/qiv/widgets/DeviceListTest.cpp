@@ -240,43 +240,61 @@ TEST_F(DeviceListTest, AutomaticSwitchEvery3sSkipsTheHoveredTile) {
   EXPECT_EQ(list.OnControlTimer(), 0) << "a hidden list does not animate";
 }
 
+// A parent that takes repaint requests from any thread, as a window's paint manager does.
+class ThreadSafeParent : public MObject {
+public:
+  std::atomic<int> updates{0};
+  long OnControlUpdate(CRect, int, MControl*) override {
+    ++updates;
+    return 0;
+  }
+};
+
 TEST_F(DeviceListTest, WorkerSettersWhileTheTimerSlidesAndTheWindowPaints) {
+  ThreadSafeParent window;
+  CDeviceList racing(&window, 81, CRect(0, 0, 1400, 600), 1, 1);
+  auto redraw = [&] {
+    racing.SetUpdate(0, 0);
+    canvas.Draw(racing);
+  };
   for (int id = 1; id <= 4; ++id) {
-    AddRow(id);
-    AddColours(id, 3);
+    racing.AddDevice(L"", id, Skin(L"off.png"), Skin(L"on.png"));
+    for (const wchar_t* file : {L"red.png", L"green.png", L"blue.png"}) racing.AddColorImage(id, Skin(file));
   }
   std::atomic<bool> stop{false};
   std::atomic<LONGLONG> clock{0};
-  list.SetClock([&] { return clock.load(); }, 1000);
+  racing.SetClock([&] { return clock.load(); }, 1000);
   std::thread worker([&] {
     for (int round = 0; round < 3000; ++round) {
-      list.SetAllDeviceState(0);
+      racing.SetAllDeviceState(0);
       for (int id = 1; id <= 4; ++id) {
-        list.SetDeviceState(id, round % 2, (round + id) % 3 ? 1 : 0);
-        list.SetDeviceBattery(id, 0, round % 120, round % 2);
+        racing.SetDeviceState(id, round % 2, (round + id) % 3 ? 1 : 0);
+        racing.SetDeviceBattery(id, 0, round % 120, round % 2);
       }
-      list.SetSelectDevice(round % 5);
-      list.GetSelectDevice();
+      racing.SetSelectDevice(round % 5);
+      racing.GetSelectDevice();
     }
     stop = true;
   });
   std::thread timer([&] {
     while (!stop) {
       clock += 700;
-      list.OnControlTimer();
+      racing.OnControlTimer();
     }
   });
   int paints = 0;
   do {
-    Redraw();
-    Hover(CPoint(700, 300));
+    redraw();
+    racing.OnControlMouseMove(0, CPoint(700, 300));
     ++paints;
   } while (!stop);
   worker.join();
   timer.join();
-  EXPECT_EQ(list.GetItemCount(), 4);
+  EXPECT_EQ(racing.GetItemCount(), 4);
+  EXPECT_GT(window.updates.load(), 0);
   for (int i = 0; i < 4; ++i) {
-    const CDeviceList::RowStatus s = Row(i);
+    CDeviceList::RowStatus s;
+    ASSERT_TRUE(racing.GetRowStatus(i, s));
     EXPECT_GE(s.current, 0);
     EXPECT_LT(s.current, 3);
     EXPECT_LE(s.battery, 100);
