@@ -194,6 +194,11 @@ int CDeviceList::GetOnlineCount() {
 
 CRect CDeviceList::GetImageRect(int width, int height, CRect area) { return FitPicture(width, height, area); }
 
+const DEVICE_INFO* CDeviceList::GetItem(int index) {
+  CriticalSectionLock lock(m_rowLock);
+  return index >= 0 && index < static_cast<int>(m_rows.size()) ? m_rows[static_cast<size_t>(index)].get() : nullptr;
+}
+
 bool CDeviceList::GetRowStatus(int index, RowStatus& status) {
   CriticalSectionLock lock(m_rowLock);
   if (index < 0 || index >= static_cast<int>(m_rows.size())) return false;

@@ -75,6 +75,9 @@ public:
   int GetOnlineCount();
   CRect GetImageRect(int width, int height, CRect area);
 
+  // A row in place (null for a bad index); it stays the list's and lives until ClearList.
+  using DeviceItem = DEVICE_INFO;
+  const DEVICE_INFO* GetItem(int index);
   // What a row shows, read under the lock (false for a bad index).
   struct RowStatus {
     int id = 0, link = 0, state = 0, battery = 0, charging = 0;
