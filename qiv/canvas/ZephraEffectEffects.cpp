@@ -75,7 +75,7 @@ void ZephraEffect::SetGIFScale(float scale) {
   Repaint();
 }
 
-void ZephraEffect::DrawGif(Gdiplus::Graphics& g) {
+void ZephraEffect::DrawGif(PictureTarget& g) {
   if (!m_gif) return;
   if (m_gifTiming.frameCount > 1) {
     GUID time = Gdiplus::FrameDimensionTime;
@@ -114,18 +114,22 @@ void ZephraEffect::UpdateGIFEffect() {
     box.left = std::min<LONG>(box.left, c.x), box.right = std::max<LONG>(box.right, c.x);
     box.top = std::min<LONG>(box.top, c.y), box.bottom = std::max<LONG>(box.bottom, c.y);
   }
+  Gdiplus::Rect all(0, 0, w, h);
+  Gdiplus::BitmapData pixels{};
+  if (frame.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &pixels) != Gdiplus::Ok) return;
   for (KEYITEM_INFO* key : m_keyView) {
     const CPoint c = key->rect.CenterPoint();
     const float u = box.Width() > 0 ? float(c.x - box.left) / float(box.Width()) : 0.0f;
     const float v = box.Height() > 0 ? float(c.y - box.top) / float(box.Height()) : 0.0f;
     const int x = std::clamp(int(u * float(w - 1)), 0, w - 1), y = std::clamp(int(v * float(h - 1)), 0, h - 1);
-    Gdiplus::Color p;
-    frame.GetPixel(x, y, &p);
-    const int alpha = p.GetA();
+    const auto* row = static_cast<const BYTE*>(pixels.Scan0) + ptrdiff_t(y) * pixels.Stride;
+    const DWORD p = reinterpret_cast<const DWORD*>(row)[x];
+    const int alpha = int(p >> 24), r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
     if (alpha < 50) key->color = 0;
-    else if (alpha == 255) key->color = RGB(p.GetR(), p.GetG(), p.GetB());
-    else key->color = RGB(p.GetR() * alpha / 255, p.GetG() * alpha / 255, p.GetB() * alpha / 255);
+    else if (alpha == 255) key->color = RGB(r, g, b);
+    else key->color = RGB(r * alpha / 255, g * alpha / 255, b * alpha / 255);
   }
+  frame.UnlockBits(&pixels);
 }
 
 // ---- game keys and presets ----
