@@ -6,8 +6,9 @@
 #include <limits>
 
 namespace {
-// Anti-aliased edges colour pixels up to one pixel beyond a shape; one more for rounding.
-constexpr float kEdge = 2.0f;
+// A pixel a shape partly covers is coloured (anti-aliased edges); whichever way the
+// rasteriser centres its pixels, such a pixel lies less than one pixel beyond the shape.
+constexpr float kEdge = 1.0f;
 
 Gdiplus::RectF Box(float x1, float y1, float x2, float y2, float widen) {
   const float l = std::min(x1, x2) - widen, t = std::min(y1, y2) - widen;
@@ -156,10 +157,11 @@ bool PictureTarget::Reaches(const Gdiplus::RectF& box) const {
 float PictureTarget::PenReach(const Gdiplus::Pen& pen) {
   const float width = std::abs(pen.GetWidth());
   const Gdiplus::LineJoin join = pen.GetLineJoin();
-  // Caps reach at most half the width times the square root of 2 beyond a line's end;
-  // a mitred join reaches up to its miter limit times the width.
+  // A line's sides and round joins lie half the width from the path, square caps half
+  // the width times the square root of 2 beyond its ends; a mitred join reaches up to its
+  // miter limit times the width.
   const bool mitred = join == Gdiplus::LineJoinMiter || join == Gdiplus::LineJoinMiterClipped;
-  return width * (mitred ? std::max(1.0f, pen.GetMiterLimit()) : 1.0f) + kEdge;
+  return width * (mitred ? std::max(0.75f, pen.GetMiterLimit()) : 0.75f) + kEdge;
 }
 
 Gdiplus::RectF PictureTarget::FillBox(float left, float top, float right, float bottom) {

@@ -325,6 +325,8 @@ private:
   void DrawLayerFrame(PictureTarget& target);
   void DrawLayerFrame(Gdiplus::Graphics& g);
   void DrawGif(PictureTarget& g);
+  // The GIF's current frame copied to 32-bit ARGB (gif lock held); null when it cannot be.
+  Gdiplus::Image* GifFrame();
   // The hidden rendering: only the keys' sample points are painted.
   void RenderHidden();
   void LocateSamples(int width, int height);
@@ -347,4 +349,6 @@ private:
   int m_keyFontStyle = -1;
   const Gdiplus::FontFamily* m_keyFontFamily = nullptr;
   std::vector<DWORD> m_capturePixels;
+  std::unique_ptr<Gdiplus::Bitmap> m_gifFrame;  // of m_gif (gif lock)
+  int m_gifFrameIndex = -1;
 };

@@ -17,6 +17,7 @@ void ZephraEffect::SetGIFImage(const wchar_t* path) {
     CriticalSectionLock lock(m_gifLock);
     m_gifTiming = GifTiming{0, 0, 0, 0.0};
     m_keyOffset = CPoint(20, 25);
+    m_gifFrame.reset();
     m_gif.reset();
     m_gif.reset(path && *path ? MRender::LoadImageFromFile(path) : nullptr);
     if (m_gif) {
@@ -75,15 +76,41 @@ void ZephraEffect::SetGIFScale(float scale) {
   Repaint();
 }
 
-void ZephraEffect::DrawGif(PictureTarget& g) {
-  if (!m_gif) return;
+Gdiplus::Image* ZephraEffect::GifFrame() {
+  const int index = m_gifTiming.frameCount > 1 ? m_gifTiming.frameIndex : 0;
+  if (m_gifFrame && m_gifFrameIndex == index) return m_gifFrame.get();
+  m_gifFrame.reset();
   if (m_gifTiming.frameCount > 1) {
     GUID time = Gdiplus::FrameDimensionTime;
-    m_gif->SelectActiveFrame(&time, UINT(m_gifTiming.frameIndex));
+    m_gif->SelectActiveFrame(&time, UINT(index));
   }
+  // GDI+ converts every source pixel of a scaled picture for each drawing; from 32-bit
+  // ARGB that is a copy. Copied at its own size, the frame keeps its pixels.
+  auto frame = std::make_unique<Gdiplus::Bitmap>(m_gifWidth, m_gifHeight, PixelFormat32bppARGB);
+  if (frame->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  {
+    Gdiplus::Graphics g(frame.get());
+    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    if (g.DrawImage(m_gif.get(), 0, 0, m_gifWidth, m_gifHeight) != Gdiplus::Ok) return nullptr;
+  }
+  m_gifFrame = std::move(frame);
+  m_gifFrameIndex = index;
+  return m_gifFrame.get();
+}
+
+void ZephraEffect::DrawGif(PictureTarget& g) {
+  if (!m_gif) return;
   const int w = m_gifScaledWidth < 1 ? m_gifWidth : m_gifScaledWidth;
   const int h = m_gifScaledHeight < 1 ? m_gifHeight : m_gifScaledHeight;
-  g.DrawImage(m_gif.get(), m_gifPosition.x, m_gifPosition.y, w, h);
+  Gdiplus::Image* frame = GifFrame();
+  if (!frame) {
+    if (m_gifTiming.frameCount > 1) {
+      GUID time = Gdiplus::FrameDimensionTime;
+      m_gif->SelectActiveFrame(&time, UINT(m_gifTiming.frameIndex));
+    }
+    frame = m_gif.get();
+  }
+  g.DrawImage(frame, m_gifPosition.x, m_gifPosition.y, w, h);
 }
 
 void ZephraEffect::UpdateGIFEffect() {
