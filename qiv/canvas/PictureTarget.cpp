@@ -72,6 +72,7 @@ bool PictureTarget::LayOutWhole(int width, int height) {
   m_width = width;
   m_height = height;
   m_whole = true;
+  ++m_layout;
   if (AddStrip(0, 0, width, height, 0)) return true;
   Release();
   return false;
@@ -94,6 +95,7 @@ bool PictureTarget::LayOutRows(const std::vector<POINT>& points, int width, int 
   m_width = width;
   m_height = height;
   m_samples = std::move(samples);
+  ++m_layout;
   size_t offset = 0;
   for (const SampleRows::Row& row : m_samples.Rows()) {
     const int stripWidth = row.xs.back() - row.xs.front() + 1;
@@ -121,6 +123,12 @@ void PictureTarget::CopyFrom(const DWORD* pixels, int width, int height) {
                   size_t(strip.width) * sizeof(DWORD));
     }
   }
+}
+
+bool PictureTarget::Restore(const std::vector<DWORD>& kept) {
+  if (kept.size() != m_pixels.size() || m_strips.empty()) return false;
+  std::copy(kept.begin(), kept.end(), m_pixels.begin());
+  return true;
 }
 
 bool PictureTarget::Pixel(int x, int y, DWORD& rgb) const {

@@ -31,6 +31,8 @@ public:
   bool LayOutWhole(int width, int height);
   bool LayOutRows(const std::vector<POINT>& samples, int width, int height);
   bool IsWhole() const { return m_whole; }
+  // Changes whenever the target is laid out anew.
+  unsigned Layout() const { return m_layout; }
   int Width() const { return m_width; }
   int Height() const { return m_height; }
 
@@ -38,6 +40,10 @@ public:
   void Begin(DWORD rgb);
   // Copies the pixels a picture of the same size holds (rows top first).
   void CopyFrom(const DWORD* pixels, int width, int height);
+  // Keeps every pixel the target holds, and puts kept pixels back (false when they
+  // are not of this layout's size).
+  void Save(std::vector<DWORD>& kept) const { kept = m_pixels; }
+  bool Restore(const std::vector<DWORD>& kept);
   // The pixel at (x, y) as 0x00RRGGBB; false where the target holds none.
   bool Pixel(int x, int y, DWORD& rgb) const;
   // The whole picture's pixels, rows top first, and its bitmap (only when laid out whole).
@@ -96,6 +102,7 @@ private:
 
   bool m_whole = false;
   int m_width = 0, m_height = 0;
+  unsigned m_layout = 0;
   SampleRows m_samples;
   std::vector<DWORD> m_pixels;
   std::vector<Strip> m_strips;  // one per sample row, or the whole picture

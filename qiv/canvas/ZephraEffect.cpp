@@ -119,7 +119,10 @@ void ZephraEffect::GiveKeysTheirCells() {
 
 void ZephraEffect::SetKeyboardImage(const wchar_t* file) {
   m_keyboardImageFile = file;
-  Gdiplus::Image* image = file && *file ? MRender::LoadImageFromFile(GetSkinsFolder() + file) : nullptr;
+  SetKeyboardPicture(file && *file ? MRender::LoadImageFromFile(GetSkinsFolder() + file) : nullptr);
+}
+
+void ZephraEffect::SetKeyboardPicture(Gdiplus::Image* image) {
   CriticalSectionLock lock(m_stepLock);
   m_keyboardImage.reset(image);
   ++m_keyboardImageGeneration;

@@ -174,6 +174,8 @@ protected:
   void CalFrameSelect();
   static CRect GetImageRect(int width, int height, CRect rect);
   static int GetEncoderClsid(const wchar_t* mime, CLSID* clsid);
+  // Takes the keyboard picture over (null for none).
+  void SetKeyboardPicture(Gdiplus::Image* image);
   CRect LayerDisplayRect(const LAYERITEM_INFO& layer) const;
 
   // ---- music rendering ----
@@ -351,4 +353,13 @@ private:
   std::vector<DWORD> m_capturePixels;
   std::unique_ptr<Gdiplus::Bitmap> m_gifFrame;  // of m_gif (gif lock)
   int m_gifFrameIndex = -1;
+  unsigned m_gifGeneration = 0;  // counts pictures set (gif lock)
+  // What a hidden GIF picture was painted from, and its pixels.
+  struct GifPictureKey {
+    unsigned gif = 0, keyboard = 0, layout = 0;
+    int frame = -1, x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const GifPictureKey&) const = default;
+  };
+  GifPictureKey m_gifPictureKey;
+  std::vector<DWORD> m_gifPicture;
 };

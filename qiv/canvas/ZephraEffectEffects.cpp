@@ -18,6 +18,7 @@ void ZephraEffect::SetGIFImage(const wchar_t* path) {
     m_gifTiming = GifTiming{0, 0, 0, 0.0};
     m_keyOffset = CPoint(20, 25);
     m_gifFrame.reset();
+    ++m_gifGeneration;
     m_gif.reset();
     m_gif.reset(path && *path ? MRender::LoadImageFromFile(path) : nullptr);
     if (m_gif) {

@@ -62,14 +62,27 @@ void ZephraEffect::PaintPicture(PictureTarget& target, bool hidden) {
   }
   // Hidden: the keyboard picture on an empty rendering, then the GIF; shown: the GIF on
   // black. The stretched keyboard picture is the same every time: it is drawn once per
-  // size and picture and copied.
+  // size and picture and copied. A hidden GIF picture is painted again only when its
+  // frame, place, size, keyboard picture or sample rows change.
+  CriticalSectionLock lock(m_gifLock);
+  const GifPictureKey key{m_gifGeneration,
+                          m_keyboardImage ? m_keyboardImageGeneration : 0,
+                          target.Layout(),
+                          m_gifTiming.frameCount > 1 ? m_gifTiming.frameIndex : 0,
+                          m_gifPosition.x,
+                          m_gifPosition.y,
+                          m_gifScaledWidth,
+                          m_gifScaledHeight};
+  if (hidden && key == m_gifPictureKey && target.Restore(m_gifPicture)) return;
   target.Begin(0);
   if (hidden && m_keyboardImage) {
     if (const DWORD* picture = KeyboardPicture(target.Width(), target.Height()))
       target.CopyFrom(picture, target.Width(), target.Height());
   }
-  CriticalSectionLock lock(m_gifLock);
   DrawGif(target);
+  if (!hidden) return;
+  target.Save(m_gifPicture);
+  m_gifPictureKey = key;
 }
 
 const DWORD* ZephraEffect::KeyboardPicture(int width, int height) {

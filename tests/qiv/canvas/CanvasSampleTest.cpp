@@ -1,7 +1,10 @@
-// The sample rows of the hidden rendering: which drawings can change a key's colour.
+// The sample rows of the hidden rendering: which drawings can change a key's colour, and
+// the picture target that paints only those rows.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
+#include "canvas/PictureTarget.h"
 #include "canvas/SampleRows.h"
 
 namespace {
@@ -46,4 +49,92 @@ TEST(CanvasSamples, ABoxReachesOnlyThePointsInsideIt) {
     rows.ForEachRowIn(c.l, c.t, c.r, c.b, [&](size_t row) { visited.push_back(row); });
     EXPECT_EQ(visited, c.visited) << c.what;
   }
+}
+
+namespace {
+// One picture of every kind of drawing the painters use, some over others.
+void PaintScene(PictureTarget& t) {
+  t.Begin(0);
+  Gdiplus::SolidBrush veil(Gdiplus::Color(90, 40, 200, 120));
+  t.FillRectangle(&veil, 12.3f, 7.6f, 250.5f, 120.2f);
+  Gdiplus::GraphicsPath disc;
+  disc.AddEllipse(60.5f, 20.25f, 170.0f, 150.0f);
+  Gdiplus::PathGradientBrush glow(&disc);
+  glow.SetCenterColor(Gdiplus::Color(255, 255, 240, 10));
+  Gdiplus::Color edge(30, 10, 20, 250);
+  INT one = 1;
+  glow.SetSurroundColors(&edge, &one);
+  t.FillPath(&glow, &disc);
+  Gdiplus::PointF wave[40];
+  for (int i = 0; i < 40; ++i) wave[i] = Gdiplus::PointF(7.5f * float(i), 100 + 60 * std::sin(float(i) * 0.4f));
+  Gdiplus::Pen thick(Gdiplus::Color(160, 250, 30, 90), 9.5f);
+  thick.SetLineJoin(Gdiplus::LineJoinRound);
+  thick.SetStartCap(Gdiplus::LineCapRound);
+  thick.SetEndCap(Gdiplus::LineCapRound);
+  t.DrawLines(&thick, wave, 40);
+  Gdiplus::Pen ring(Gdiplus::Color(200, 0, 255, 255), 3.0f);
+  t.DrawEllipse(&ring, 150.2f, 60.7f, 90.0f, 70.0f);
+  Gdiplus::LinearGradientBrush flame(Gdiplus::PointF(0, 200), Gdiplus::PointF(0, 90), Gdiplus::Color(255, 180, 0, 0),
+                                     Gdiplus::Color(255, 255, 255, 200));
+  t.FillRectangle(&flame, 200.0f, 90.0f, 40.0f, 110.0f);
+  const Gdiplus::PointF triangle[3] = {{20, 190}, {90, 190}, {55, 110.5f}};
+  Gdiplus::SolidBrush green(Gdiplus::Color(255, 30, 220, 40));
+  t.FillPolygon(&green, triangle, 3);
+  Gdiplus::Pen dashed(Gdiplus::Color(255, 0, 255, 255), 2.0f);
+  dashed.SetDashStyle(Gdiplus::DashStyleDash);
+  t.DrawRectangle(&dashed, 30.0f, 30.0f, 230.0f, 140.0f);
+  Gdiplus::Bitmap tile(13, 7, PixelFormat32bppARGB);
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 13; ++x) tile.SetPixel(x, y, Gdiplus::Color(BYTE(255 - 20 * x), BYTE(37 * x), BYTE(30 * y), 200));
+  t.DrawImage(&tile, 100, 140, 59, 31);
+}
+}  // namespace
+
+TEST(CanvasSamples, RowsHoldThePixelsOfTheWholePictureAtTheirPoints) {
+  std::vector<POINT> points;
+  for (int y = 3; y < 200; y += 23)
+    for (int x = 1; x < 300; x += 17 + y % 5) points.push_back(POINT{x, y});
+  points.push_back(POINT{400, 50});  // off the picture
+  PictureTarget whole, rows;
+  ASSERT_TRUE(whole.LayOutWhole(300, 200));
+  ASSERT_TRUE(rows.LayOutRows(points, 300, 200));
+  PaintScene(whole);
+  PaintScene(rows);
+  int coloured = 0;
+  for (const POINT& p : points) {
+    DWORD want = 0, got = 0;
+    if (!whole.Pixel(p.x, p.y, want)) {
+      EXPECT_FALSE(rows.Pixel(p.x, p.y, got)) << p.x << "," << p.y;
+      continue;
+    }
+    ASSERT_TRUE(rows.Pixel(p.x, p.y, got)) << p.x << "," << p.y;
+    EXPECT_EQ(got, want) << p.x << "," << p.y;
+    coloured += want != 0;
+  }
+  EXPECT_GT(coloured, int(points.size()) / 2) << "the scene covers most points";
+  DWORD pixel = 0;
+  EXPECT_FALSE(rows.Pixel(2, 4, pixel)) << "only the rows of the sample points";
+  EXPECT_FALSE(rows.Pixel(0, 3, pixel)) << "from a row's first point to its last";
+}
+
+TEST(CanvasSamples, ANewLayoutStartsAfreshAndDrawingsAwayFromThePointsAreSkipped) {
+  PictureTarget rows;
+  ASSERT_TRUE(rows.LayOutRows({{10, 10}, {50, 10}, {30, 40}}, 100, 60));
+  rows.Begin(0x123456);
+  EXPECT_TRUE(rows.Reaches(Gdiplus::RectF(45, 5, 10, 10)));
+  EXPECT_FALSE(rows.Reaches(Gdiplus::RectF(12, 12, 30, 20))) << "between the points";
+  EXPECT_TRUE(rows.Reaches(Gdiplus::RectF(std::nanf(""), 0, 1, 1))) << "undefined corners: GDI+ decides";
+  int surfaces = 0;
+  rows.Paint(Gdiplus::RectF(0, 0, 100, 60), [&](Gdiplus::Graphics&) { ++surfaces; });
+  EXPECT_EQ(surfaces, 2) << "one surface per sample row";
+
+  ASSERT_TRUE(rows.LayOutRows({{70, 50}}, 80, 55));  // moved keys on a smaller canvas
+  rows.Begin(0);
+  Gdiplus::SolidBrush red(Gdiplus::Color(255, 255, 0, 0));
+  rows.FillRectangle(&red, 60, 45, 20, 10);
+  DWORD pixel = 1;
+  EXPECT_TRUE(rows.Pixel(70, 50, pixel));
+  EXPECT_EQ(pixel, 0xFF0000u);
+  EXPECT_FALSE(rows.Pixel(10, 10, pixel)) << "the old rows are gone";
+  EXPECT_FALSE(rows.LayOutRows({{1, 1}}, 0, 10)) << "no picture of no size";
 }
