@@ -13,7 +13,7 @@ bool StrongBeat(const AudioState& a, float over) { return a.beat && a.beatStreng
 // A rectangle filled from `centre` in its middle to `surround` at its edge.
 void FillRectGradient(PictureTarget& g, float x, float y, float w, float h, Gdiplus::Color centre,
                       Gdiplus::Color surround) {
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0 || !g.Reaches(PictureTarget::FillBox(x, y, x + w, y + h))) return;
   Gdiplus::GraphicsPath path;
   path.AddRectangle(Gdiplus::RectF(x, y, w, h));
   Gdiplus::PathGradientBrush brush(&path);
