@@ -27,7 +27,8 @@ inline float ScrollingHue(float p, float hk) { return std::fmod(p * 360.0f + 360
 // An ellipse filled from `centre` in the middle to the surround colour at its edge.
 inline void FillRadial(PictureTarget& g, float cx, float cy, float rx, float ry, Gdiplus::Color centre,
                        Gdiplus::Color surround) {
-  if (rx <= 0 || ry <= 0 || !g.Reaches(PictureTarget::FillBox(cx - rx, cy - ry, cx + rx, cy + ry))) return;
+  using T = PictureTarget;
+  if (rx <= 0 || ry <= 0 || !g.ReachesEllipse(cx, cy, rx, ry, T::kFilled, T::kEdge)) return;
   Gdiplus::GraphicsPath path;
   path.AddEllipse(cx - rx, cy - ry, 2 * rx, 2 * ry);
   Gdiplus::PathGradientBrush brush(&path);
@@ -35,7 +36,7 @@ inline void FillRadial(PictureTarget& g, float cx, float cy, float rx, float ry,
   brush.SetCenterColor(centre);
   INT count = 1;
   brush.SetSurroundColors(&surround, &count);
-  g.FillPath(&brush, &path);
+  g.PaintEllipse(cx, cy, rx, ry, T::kFilled, T::kEdge, [&](Gdiplus::Graphics& on) { on.FillPath(&brush, &path); });
 }
 
 // The glow disc: the colour at `alpha` in the centre, fading to transparent.

@@ -6,9 +6,6 @@
 #include <limits>
 
 namespace {
-// A pixel a shape partly covers is coloured (anti-aliased edges); whichever way the
-// rasteriser centres its pixels, such a pixel lies less than one pixel beyond the shape.
-constexpr float kEdge = 1.0f;
 
 Gdiplus::RectF Box(float x1, float y1, float x2, float y2, float widen) {
   const float l = std::min(x1, x2) - widen, t = std::min(y1, y2) - widen;
@@ -162,14 +159,48 @@ bool PictureTarget::Reaches(const Gdiplus::RectF& box) const {
   return Edges(box, l, t, r, b) && m_samples.Reaches(l, t, r, b);
 }
 
+bool PictureTarget::EllipseTestable(float rx, float ry, float inward, float outward) {
+  return std::isfinite(rx) && std::isfinite(ry) && !std::isnan(inward) && std::isfinite(outward) &&
+         std::min(rx, ry) > outward;
+}
+
+// A point at normalised radius p (1 on the ellipse) lies at least |p - 1| times the
+// smaller radius away from the ellipse: the scaling that makes it a unit circle shrinks
+// no distance by more than that. The curves that draw an ellipse stray from it by less
+// than a thousandth of its radius.
+bool PictureTarget::RowReachesEllipse(const SampleRows::Row& row, float left, float right, float cx, float cy,
+                                      float rx, float ry, float inward, float outward) {
+  const float smaller = std::min(rx, ry), dy = (float(row.y) - cy) / ry, slack = 0.001f * std::max(rx, ry);
+  auto x = std::partition_point(row.xs.begin(), row.xs.end(), [left](int v) { return float(v) < left; });
+  for (; x != row.xs.end() && float(*x) <= right; ++x) {
+    const float dx = (float(*x) - cx) / rx;
+    const float away = (std::sqrt(dx * dx + dy * dy) - 1.0f) * smaller;
+    if (away <= outward + slack && -away <= inward + slack) return true;
+  }
+  return false;
+}
+
+bool PictureTarget::ReachesEllipse(float cx, float cy, float rx, float ry, float inward, float outward) const {
+  const Gdiplus::RectF box(cx - rx - outward, cy - ry - outward, 2 * (rx + outward), 2 * (ry + outward));
+  if (m_whole || !EllipseTestable(rx, ry, inward, outward)) return Reaches(box);
+  float l, t, r, b;
+  if (!Edges(box, l, t, r, b)) return false;
+  bool found = false;
+  m_samples.ForEachRowIn(l, t, r, b, [&](size_t row) {
+    found = found || RowReachesEllipse(m_samples.Rows()[row], l, r, cx, cy, rx, ry, inward, outward);
+  });
+  return found;
+}
+
 float PictureTarget::PenReach(const Gdiplus::Pen& pen) {
   const float width = std::abs(pen.GetWidth());
   const Gdiplus::LineJoin join = pen.GetLineJoin();
-  // A line's sides and round joins lie half the width from the path, square caps half
-  // the width times the square root of 2 beyond its ends; a mitred join reaches up to its
-  // miter limit times the width.
+  // A line's sides and round joins lie half the width from the path (an inset pen's
+  // inner side the whole width), square caps half the width times the square root of 2
+  // beyond its ends; a mitred join reaches up to its miter limit times the width.
   const bool mitred = join == Gdiplus::LineJoinMiter || join == Gdiplus::LineJoinMiterClipped;
-  return width * (mitred ? std::max(0.75f, pen.GetMiterLimit()) : 0.75f) + kEdge;
+  const float sides = pen.GetAlignment() == Gdiplus::PenAlignmentInset ? 1.0f : 0.75f;
+  return width * (mitred ? std::max(sides, pen.GetMiterLimit()) : sides) + kEdge;
 }
 
 Gdiplus::RectF PictureTarget::FillBox(float left, float top, float right, float bottom) {
@@ -198,12 +229,14 @@ void PictureTarget::DrawRectangle(const Gdiplus::Pen* pen, float x, float y, flo
 }
 
 void PictureTarget::FillEllipse(const Gdiplus::Brush* brush, float x, float y, float width, float height) {
-  Paint(Box(x, y, x + width, y + height, kEdge), [&](Gdiplus::Graphics& g) { g.FillEllipse(brush, x, y, width, height); });
+  PaintEllipse(x + width / 2, y + height / 2, std::abs(width) / 2, std::abs(height) / 2, kFilled, kEdge,
+               [&](Gdiplus::Graphics& g) { g.FillEllipse(brush, x, y, width, height); });
 }
 
 void PictureTarget::DrawEllipse(const Gdiplus::Pen* pen, float x, float y, float width, float height) {
-  Paint(Box(x, y, x + width, y + height, PenReach(*pen)),
-        [&](Gdiplus::Graphics& g) { g.DrawEllipse(pen, x, y, width, height); });
+  const float reach = PenReach(*pen);
+  PaintEllipse(x + width / 2, y + height / 2, std::abs(width) / 2, std::abs(height) / 2, reach, reach,
+               [&](Gdiplus::Graphics& g) { g.DrawEllipse(pen, x, y, width, height); });
 }
 
 void PictureTarget::DrawLine(const Gdiplus::Pen* pen, float x1, float y1, float x2, float y2) {

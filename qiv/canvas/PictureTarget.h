@@ -21,6 +21,11 @@
 
 class QIV_API PictureTarget {
 public:
+  // How far beyond a shape anti-aliasing colours pixels (less than one pixel, whichever
+  // way the rasteriser centres them), and the inward reach of a filled ellipse.
+  static constexpr float kEdge = 1.0f;
+  static constexpr float kFilled = 3.0e38f;
+
   PictureTarget();
   ~PictureTarget();
   PictureTarget(const PictureTarget&) = delete;
@@ -68,6 +73,22 @@ public:
     });
   }
 
+  // As Reaches and Paint, for a drawing that lies along the ellipse around (cx, cy)
+  // with radii rx and ry, reaching `inward` inside it and `outward` outside it (a filled
+  // ellipse reaches its centre).
+  bool ReachesEllipse(float cx, float cy, float rx, float ry, float inward, float outward) const;
+  template <class Draw>
+  void PaintEllipse(float cx, float cy, float rx, float ry, float inward, float outward, Draw&& draw) {
+    const Gdiplus::RectF box(cx - rx - outward, cy - ry - outward, 2 * (rx + outward), 2 * (ry + outward));
+    if (m_whole || !EllipseTestable(rx, ry, inward, outward)) return Paint(box, draw);
+    float l, t, r, b;
+    if (!Edges(box, l, t, r, b)) return;
+    m_samples.ForEachRowIn(l, t, r, b, [&](size_t row) {
+      if (RowReachesEllipse(m_samples.Rows()[row], l, r, cx, cy, rx, ry, inward, outward) && m_strips[row].graphics)
+        draw(*m_strips[row].graphics);
+    });
+  }
+
   void SetSmoothingMode(Gdiplus::SmoothingMode mode);
   void FillPath(const Gdiplus::Brush* brush, const Gdiplus::GraphicsPath* path);
   void DrawPath(const Gdiplus::Pen* pen, const Gdiplus::GraphicsPath* path);
@@ -98,6 +119,10 @@ private:
   // The box's edges, or false for an empty box; a box with NaN reaches everything.
   static bool Edges(const Gdiplus::RectF& box, float& l, float& t, float& r, float& b);
   bool AddStrip(int y, int left, int width, int height, size_t offset);
+  // Whether the ellipse test applies: finite values and radii wider than the reach.
+  static bool EllipseTestable(float rx, float ry, float inward, float outward);
+  static bool RowReachesEllipse(const SampleRows::Row& row, float left, float right, float cx, float cy, float rx,
+                                float ry, float inward, float outward);
   void Release();
 
   bool m_whole = false;

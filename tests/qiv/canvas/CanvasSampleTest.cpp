@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <vector>
+#include "canvas/PainterKit.h"
 #include "canvas/PictureTarget.h"
 #include "canvas/SampleRows.h"
 
@@ -74,6 +75,12 @@ void PaintScene(PictureTarget& t) {
   t.DrawLines(&thick, wave, 40);
   Gdiplus::Pen ring(Gdiplus::Color(200, 0, 255, 255), 3.0f);
   t.DrawEllipse(&ring, 150.2f, 60.7f, 90.0f, 70.0f);
+  Gdiplus::Pen inset(Gdiplus::Color(150, 255, 128, 0), 14.0f);
+  inset.SetAlignment(Gdiplus::PenAlignmentInset);
+  t.DrawEllipse(&inset, 20.5f, 40.5f, 120.0f, 120.0f);
+  Gdiplus::SolidBrush dot(Gdiplus::Color(255, 200, 0, 200));
+  t.FillEllipse(&dot, 240.3f, 150.6f, 45.0f, 30.0f);
+  PainterKit::GlowDisc(t, 110.0f, 60.0f, 48.5f, RGB(255, 255, 255), 180);
   Gdiplus::LinearGradientBrush flame(Gdiplus::PointF(0, 200), Gdiplus::PointF(0, 90), Gdiplus::Color(255, 180, 0, 0),
                                      Gdiplus::Color(255, 255, 255, 200));
   t.FillRectangle(&flame, 200.0f, 90.0f, 40.0f, 110.0f);
