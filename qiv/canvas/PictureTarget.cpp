@@ -180,6 +180,10 @@ bool PictureTarget::RowReachesEllipse(const SampleRows::Row& row, float left, fl
   return false;
 }
 
+bool PictureTarget::OutlineTestable(float width, float height, float reach) {
+  return std::isfinite(width) && std::isfinite(height) && std::isfinite(reach) && std::min(width, height) > 2 * reach;
+}
+
 bool PictureTarget::ReachesEllipse(float cx, float cy, float rx, float ry, float inward, float outward) const {
   const Gdiplus::RectF box(cx - rx - outward, cy - ry - outward, 2 * (rx + outward), 2 * (ry + outward));
   if (m_whole || !EllipseTestable(rx, ry, inward, outward)) return Reaches(box);
@@ -224,8 +228,8 @@ void PictureTarget::FillRectangle(const Gdiplus::Brush* brush, float x, float y,
 }
 
 void PictureTarget::DrawRectangle(const Gdiplus::Pen* pen, float x, float y, float width, float height) {
-  Paint(Box(x, y, x + width, y + height, PenReach(*pen)),
-        [&](Gdiplus::Graphics& g) { g.DrawRectangle(pen, x, y, width, height); });
+  PaintRectangleOutline(x, y, width, height, PenReach(*pen),
+                        [&](Gdiplus::Graphics& g) { g.DrawRectangle(pen, x, y, width, height); });
 }
 
 void PictureTarget::FillEllipse(const Gdiplus::Brush* brush, float x, float y, float width, float height) {

@@ -14,6 +14,7 @@
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
+#include <algorithm>
 #include <memory>
 #include <vector>
 #include "canvas/SampleRows.h"
@@ -81,11 +82,23 @@ public:
   void PaintEllipse(float cx, float cy, float rx, float ry, float inward, float outward, Draw&& draw) {
     const Gdiplus::RectF box(cx - rx - outward, cy - ry - outward, 2 * (rx + outward), 2 * (ry + outward));
     if (m_whole || !EllipseTestable(rx, ry, inward, outward)) return Paint(box, draw);
-    float l, t, r, b;
-    if (!Edges(box, l, t, r, b)) return;
-    m_samples.ForEachRowIn(l, t, r, b, [&](size_t row) {
-      if (RowReachesEllipse(m_samples.Rows()[row], l, r, cx, cy, rx, ry, inward, outward) && m_strips[row].graphics)
-        draw(*m_strips[row].graphics);
+    PaintRowsWhere(box, draw, [&](const SampleRows::Row& row, float l, float r) {
+      return RowReachesEllipse(row, l, r, cx, cy, rx, ry, inward, outward);
+    });
+  }
+  // As Paint, for the outline of the rectangle (x, y, width, height) drawn by a pen that
+  // reaches `reach` to either side of it: a row between the top and bottom sides meets
+  // only the left and right sides.
+  template <class Draw>
+  void PaintRectangleOutline(float x, float y, float width, float height, float reach, Draw&& draw) {
+    const float l = std::min(x, x + width), r = std::max(x, x + width);
+    const float t = std::min(y, y + height), b = std::max(y, y + height);
+    const Gdiplus::RectF box(l - reach, t - reach, r - l + 2 * reach, b - t + 2 * reach);
+    if (m_whole || !OutlineTestable(r - l, b - t, reach)) return Paint(box, draw);
+    PaintRowsWhere(box, draw, [&](const SampleRows::Row& row, float boxLeft, float boxRight) {
+      const float y = float(row.y);
+      if (y <= t + reach || y >= b - reach) return SampleRows::RowHasPointIn(row, boxLeft, boxRight);
+      return SampleRows::RowHasPointIn(row, l - reach, l + reach) || SampleRows::RowHasPointIn(row, r - reach, r + reach);
     });
   }
 
@@ -119,8 +132,20 @@ private:
   // The box's edges, or false for an empty box; a box with NaN reaches everything.
   static bool Edges(const Gdiplus::RectF& box, float& l, float& t, float& r, float& b);
   bool AddStrip(int y, int left, int width, int height, size_t offset);
+  // Runs draw on the strip of every row in the box for which reaches(row, left, right)
+  // holds (left and right: the box's edges).
+  template <class Draw, class Reaches>
+  void PaintRowsWhere(const Gdiplus::RectF& box, Draw& draw, Reaches&& reaches) {
+    float l, t, r, b;
+    if (!Edges(box, l, t, r, b)) return;
+    m_samples.ForEachRowIn(l, t, r, b, [&](size_t row) {
+      if (m_strips[row].graphics && reaches(m_samples.Rows()[row], l, r)) draw(*m_strips[row].graphics);
+    });
+  }
   // Whether the ellipse test applies: finite values and radii wider than the reach.
   static bool EllipseTestable(float rx, float ry, float inward, float outward);
+  // Whether the outline test applies: finite values and a hole inside the outline.
+  static bool OutlineTestable(float width, float height, float reach);
   static bool RowReachesEllipse(const SampleRows::Row& row, float left, float right, float cx, float cy, float rx,
                                 float ry, float inward, float outward);
   void Release();

@@ -28,6 +28,8 @@ public:
     for (size_t i = FirstRowAtOrBelow(top); i < m_rows.size() && float(m_rows[i].y) <= bottom; ++i)
       if (RowHasPointIn(m_rows[i], left, right)) visit(i);
   }
+  // Whether the row holds a point with left <= x <= right.
+  static bool RowHasPointIn(const Row& row, float left, float right);
   // The index of the row at y, or -1.
   int RowAt(int y) const;
 
@@ -35,7 +37,6 @@ public:
 
 private:
   size_t FirstRowAtOrBelow(float top) const;
-  static bool RowHasPointIn(const Row& row, float left, float right);
 
   std::vector<Row> m_rows;  // ascending y
 };

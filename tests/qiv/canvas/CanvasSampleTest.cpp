@@ -145,3 +145,63 @@ TEST(CanvasSamples, ANewLayoutStartsAfreshAndDrawingsAwayFromThePointsAreSkipped
   EXPECT_FALSE(rows.Pixel(10, 10, pixel)) << "the old rows are gone";
   EXPECT_FALSE(rows.LayOutRows({{1, 1}}, 0, 10)) << "no picture of no size";
 }
+
+TEST(CanvasSamples, ARectangleOutlineReachesOnlyThePointsNearItsSides) {
+  // The outline (40, 30) - (240, 150) drawn with a pen reaching 4 pixels to either side.
+  struct Case {
+    POINT at;
+    bool painted;
+    const char* what;
+  };
+  const Case cases[] = {
+      {{140, 90}, false, "the middle"},     {{41, 90}, true, "on the left side"},
+      {{243, 90}, true, "beside the right side"}, {{140, 27}, true, "above the top side"},
+      {{60, 150}, true, "on the bottom side"},    {{46, 90}, false, "inside the left side"},
+      {{33, 90}, false, "outside the left side"}, {{140, 33}, true, "within reach below the top side"},
+      {{250, 30}, false, "right of the top side"}, {{140, 140}, false, "above the bottom side"}, {{140, 36}, false, "beyond reach below the top side"},
+  };
+  for (const Case& c : cases) {
+    PictureTarget rows;
+    ASSERT_TRUE(rows.LayOutRows({c.at}, 300, 200));
+    int surfaces = 0;
+    rows.PaintRectangleOutline(40, 30, 200, 120, 4.0f, [&](Gdiplus::Graphics&) { ++surfaces; });
+    EXPECT_EQ(surfaces, c.painted ? 1 : 0) << c.what;
+  }
+  PictureTarget thin;
+  ASSERT_TRUE(thin.LayOutRows({{50, 40}}, 300, 200));
+  int surfaces = 0;
+  thin.PaintRectangleOutline(40, 30, 20, 7, 4.0f, [&](Gdiplus::Graphics&) { ++surfaces; });
+  EXPECT_EQ(surfaces, 1) << "an outline without a hole is painted as its box";
+
+  // Drawn through the target, the sampled pixels are those of the whole picture, for
+  // pens of every join and alignment, with points on, beside and inside the outline.
+  std::vector<POINT> points;
+  for (int y = 20; y < 170; y += 3)
+    for (int x = 25; x < 260; x += y % 2 ? 2 : 7) points.push_back(POINT{x, y});
+  Gdiplus::Pen round(Gdiplus::Color(255, 250, 200, 0), 5.0f);
+  round.SetLineJoin(Gdiplus::LineJoinRound);
+  Gdiplus::Pen dashed(Gdiplus::Color(200, 0, 255, 255), 2.0f);
+  dashed.SetDashStyle(Gdiplus::DashStyleDash);
+  Gdiplus::Pen inset(Gdiplus::Color(255, 90, 20, 240), 7.0f);
+  inset.SetAlignment(Gdiplus::PenAlignmentInset);
+  Gdiplus::Pen bevel(Gdiplus::Color(255, 255, 255, 255), 9.0f);
+  bevel.SetLineJoin(Gdiplus::LineJoinBevel);
+  for (const Gdiplus::Pen* pen : {&round, &dashed, &inset, &bevel}) {
+    PictureTarget whole, rows;
+    ASSERT_TRUE(whole.LayOutWhole(300, 200));
+    ASSERT_TRUE(rows.LayOutRows(points, 300, 200));
+    for (PictureTarget* t : {&whole, &rows}) {
+      t->Begin(0x102030);
+      t->DrawRectangle(pen, 40.5f, 30.25f, 199.5f, 120.0f);
+    }
+    int lit = 0;
+    for (const POINT& p : points) {
+      DWORD want = 0, got = 0;
+      ASSERT_TRUE(whole.Pixel(p.x, p.y, want));
+      ASSERT_TRUE(rows.Pixel(p.x, p.y, got));
+      EXPECT_EQ(got, want) << "pen " << pen->GetWidth() << " at " << p.x << "," << p.y;
+      lit += want != 0x102030;
+    }
+    EXPECT_GT(lit, 20) << "pen " << pen->GetWidth() << " draws over points";
+  }
+}
