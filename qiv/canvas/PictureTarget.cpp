@@ -207,6 +207,13 @@ float PictureTarget::PenReach(const Gdiplus::Pen& pen) {
   return width * (mitred ? std::max(sides, pen.GetMiterLimit()) : sides) + kEdge;
 }
 
+float PictureTarget::OutlineReach(const Gdiplus::Pen& pen) {
+  // The corners of a rectangle are right angles: any join stays within half the width
+  // times the square root of 2 of the corner, inside the sides' reach.
+  const float width = std::abs(pen.GetWidth());
+  return width * (pen.GetAlignment() == Gdiplus::PenAlignmentInset ? 1.0f : 0.75f) + kEdge;
+}
+
 Gdiplus::RectF PictureTarget::FillBox(float left, float top, float right, float bottom) {
   return Box(left, top, right, bottom, kEdge);
 }
@@ -228,8 +235,13 @@ void PictureTarget::FillRectangle(const Gdiplus::Brush* brush, float x, float y,
 }
 
 void PictureTarget::DrawRectangle(const Gdiplus::Pen* pen, float x, float y, float width, float height) {
-  PaintRectangleOutline(x, y, width, height, PenReach(*pen),
-                        [&](Gdiplus::Graphics& g) { g.DrawRectangle(pen, x, y, width, height); });
+  auto draw = [&](Gdiplus::Graphics& g) { g.DrawRectangle(pen, x, y, width, height); };
+  const float reach = OutlineReach(*pen);
+  // Without a hole the outline turns back on itself, where a mitred join may reach
+  // further.
+  if (!OutlineTestable(std::abs(width), std::abs(height), reach))
+    return Paint(Box(x, y, x + width, y + height, PenReach(*pen)), draw);
+  PaintRectangleOutline(x, y, width, height, reach, draw);
 }
 
 void PictureTarget::FillEllipse(const Gdiplus::Brush* brush, float x, float y, float width, float height) {

@@ -118,6 +118,8 @@ public:
 
   // How far a line drawn with this pen reaches beyond its path.
   static float PenReach(const Gdiplus::Pen& pen);
+  // How far a rectangle's outline drawn with this pen reaches beyond the rectangle.
+  static float OutlineReach(const Gdiplus::Pen& pen);
   // The box of a filled shape with these corners, widened for anti-aliased edges.
   static Gdiplus::RectF FillBox(float left, float top, float right, float bottom);
 

@@ -186,7 +186,8 @@ TEST(CanvasSamples, ARectangleOutlineReachesOnlyThePointsNearItsSides) {
   inset.SetAlignment(Gdiplus::PenAlignmentInset);
   Gdiplus::Pen bevel(Gdiplus::Color(255, 255, 255, 255), 9.0f);
   bevel.SetLineJoin(Gdiplus::LineJoinBevel);
-  for (const Gdiplus::Pen* pen : {&round, &dashed, &inset, &bevel}) {
+  Gdiplus::Pen mitred(Gdiplus::Color(255, 40, 255, 90), 8.0f);
+  for (const Gdiplus::Pen* pen : {&round, &dashed, &inset, &bevel, &mitred}) {
     PictureTarget whole, rows;
     ASSERT_TRUE(whole.LayOutWhole(300, 200));
     ASSERT_TRUE(rows.LayOutRows(points, 300, 200));
