@@ -154,6 +154,20 @@ void BM_ScreenReadAlone(benchmark::State& state) {
 }
 BENCHMARK(BM_ScreenReadAlone)->Unit(benchmark::kMicrosecond);
 
+// The floor of the hidden rendering on this platform: one small GDI+ fill on a sample
+// row's one-pixel strip (not a canvas step). A music step costs about this times the
+// drawings that reach a sample row, twice (the timer step and the hidden rendering).
+void BM_OneDrawingAlone(benchmark::State& state) {
+  std::vector<DWORD> pixels(1100);
+  Gdiplus::Bitmap strip(1100, 1, 1100 * 4, PixelFormat32bppRGB, reinterpret_cast<BYTE*>(pixels.data()));
+  Gdiplus::Graphics g(&strip);
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  g.TranslateTransform(0, -100);
+  Gdiplus::SolidBrush brush(Gdiplus::Color(255, 200, 100, 50));
+  for (auto _ : state) g.FillRectangle(&brush, 500.0f, 95.0f, 17.0f, 10.0f);
+}
+BENCHMARK(BM_OneDrawingAlone)->Unit(benchmark::kMicrosecond);
+
 void BM_CanvasWindow(benchmark::State& state) {
   ZephraEffect canvas(nullptr, 59, CRect(0, 0, 1100, 380), 0);
   LoadLayout(canvas);
