@@ -94,6 +94,28 @@ TEST(ProfileXmlText, ReadsWhatItCanAndLeavesOutItemsOfNoPlace) {
   }
 }
 
+// A file cut short anywhere - in the declaration, a tag, an attribute, an escaped
+// character, or after a whole item - is refused as a whole, never read as the profile's
+// first part.
+TEST(ProfileXmlText, EveryCutOfAFileIsRefused) {
+  ProfileFile file;
+  file.name = L"A & B";
+  file.items = {Item(0, 4, 2, 4, L"<A>"), Item(3, 41, 3, 7, L"Esc")};
+  const CString text = ProfileXml::Write(file);
+  const int end = text.ReverseFind(L'>');
+  ASSERT_GT(end, 0);
+  for (int length = 0; length <= end; ++length) {
+    ProfileFile read;
+    const ProfileXmlResult result = ProfileXml::Read(text.Left(length), read);
+    EXPECT_TRUE(result == ProfileXmlResult::NotWellFormed || result == ProfileXmlResult::NotAProfile)
+        << "cut after " << length << " characters: " << ToUtf8(text.Left(length));
+    EXPECT_TRUE(read.items.empty() && read.name.IsEmpty()) << length;
+  }
+  ProfileFile whole;
+  ASSERT_EQ(ProfileXmlResult::Ok, ProfileXml::Read(text.Left(end + 1), whole));
+  EXPECT_EQ(2u, whole.items.size());
+}
+
 class ProfileExchange : public storetest::StoreFixture {
 protected:
   void SetUp() override {
