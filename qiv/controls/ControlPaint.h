@@ -9,13 +9,17 @@
 namespace qiv_paint {
 
 // GDI+ font of the control's face (the window's private font or an installed one) at the
-// given pixel size (the control's own when `size` is 0) and the control's style.
+// given pixel size (the control's own when `size` is 0) and the control's style. A face
+// that cannot be had falls back to the generic sans-serif one, so text is always drawn.
 inline std::unique_ptr<Gdiplus::Font> ControlFont(MControlFont& control, int size = 0, int style = -1) {
   Gdiplus::FontFamily* family = control.GetFontFamily(control.GetTextFont());
   const Gdiplus::REAL px = static_cast<Gdiplus::REAL>(size > 0 ? size : control.GetFontWidth());
   const INT s = style < 0 ? static_cast<INT>(control.GetFontStyle()) : style;
-  return std::make_unique<Gdiplus::Font>(family ? family : Gdiplus::FontFamily::GenericSansSerif(), px, s,
-                                         Gdiplus::UnitPixel);
+  if (family && family->GetLastStatus() == Gdiplus::Ok && family->IsAvailable()) {
+    auto font = std::make_unique<Gdiplus::Font>(family, px, s, Gdiplus::UnitPixel);
+    if (font->GetLastStatus() == Gdiplus::Ok) return font;
+  }
+  return std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), px, s, Gdiplus::UnitPixel);
 }
 
 // No wrapping, trailing spaces measured (flags 0x1800), with the two alignments.

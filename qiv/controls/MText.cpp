@@ -1,4 +1,5 @@
 #include "controls/MText.h"
+#include <algorithm>
 #include "controls/ControlPaint.h"
 #include "core/MRender.h"
 
@@ -105,16 +106,22 @@ void MText::DrawControl(HDC& hdc, CRect) {
       format.SetFormatFlags(0x1800);
     }
     const int at = FindMark(m_title, m_mark, m_markStart);
-    auto draw = [&](const CString& text, float x, float y, Gdiplus::Color colour) {
-      if (text.IsEmpty()) return;
-      Gdiplus::SolidBrush brush(colour);
-      g.DrawString(text.GetString(), text.GetLength(), font.get(), Gdiplus::PointF(x, y), &format, &brush);
-    };
     if (at >= 0) {
+      // The parts follow one another from the left edge; each keeps the label's vertical
+      // alignment over the label's height (drawn at bare points, a centred line would sit
+      // on the label's top edge, half cut off).
+      Gdiplus::StringFormat parts(&format);
+      parts.SetAlignment(Gdiplus::StringAlignmentNear);
       const CString left = m_title.Left(at);
       const CString right = m_title.Mid(at + m_mark.GetLength());
       const float wL = left.IsEmpty() ? 0.0f : static_cast<float>(MRender::GetTextBounds(*font, format, left).Width);
       const float wM = static_cast<float>(MRender::GetTextBounds(*font, format, m_mark).Width);
+      auto draw = [&](const CString& text, float x, float y, Gdiplus::Color colour) {
+        if (text.IsEmpty()) return;
+        Gdiplus::SolidBrush brush(colour);
+        const Gdiplus::RectF layout(x, y, std::max(0.0f, static_cast<float>(w) - x), static_cast<float>(h));
+        g.DrawString(text.GetString(), text.GetLength(), font.get(), layout, &parts, &brush);
+      };
       if (m_bShadow) {
         draw(left, 1, 1, m_shadowColour);
         draw(m_mark, wL + 3, 1, m_shadowColour);
