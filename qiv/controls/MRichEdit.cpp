@@ -369,20 +369,7 @@ long MRichEdit::OnWindowMessage(unsigned msg, unsigned wParam, long lParam) {
     POINT local = screen;
     if (window) ::ScreenToClient(window, &local);
     if (window && m_rcControl.PtInRect(local)) {
-      const bool empty = GetSelectionType() == SEL_EMPTY;
-      HMENU menu = ::CreatePopupMenu();
-      auto add = [&](UINT id, const wchar_t* text, bool grey) {
-        ::AppendMenuW(menu, MF_STRING | (grey ? MF_GRAYED : 0), id, text);
-      };
-      add(kUndo, L"Undo(&U)", !CanUndo());
-      add(kRedo, L"Redo(&R)", !CanRedo());
-      ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      add(kCut, L"Cut(&X)", m_bReadOnly || empty);
-      add(kCopy, L"Copy(&C)", empty);
-      add(kPaste, L"Paste(&V)", m_bReadOnly != 0);
-      add(kClear, L"Clear(&L)", m_bReadOnly || empty);
-      ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      add(kSelectAll, L"SelectAll(&A)", false);
+      HMENU menu = CreateContextMenu();
       ::TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
       ::DestroyMenu(menu);
     }
@@ -403,6 +390,24 @@ long MRichEdit::OnWindowMessage(unsigned msg, unsigned wParam, long lParam) {
   }
   TxSendMessage(msg, wParam, lParam, &result);
   return static_cast<long>(result);
+}
+
+HMENU MRichEdit::CreateContextMenu() {
+  const bool empty = GetSelectionType() == SEL_EMPTY;
+  HMENU menu = ::CreatePopupMenu();
+  auto add = [&](UINT id, const wchar_t* text, bool grey) {
+    ::AppendMenuW(menu, MF_STRING | (grey ? MF_GRAYED : 0), id, text);
+  };
+  add(kUndo, L"Undo(&U)", !CanUndo());
+  add(kRedo, L"Redo(&R)", !CanRedo());
+  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  add(kCut, L"Cut(&X)", m_bReadOnly || empty);
+  add(kCopy, L"Copy(&C)", empty);
+  add(kPaste, L"Paste(&V)", m_bReadOnly != 0);
+  add(kClear, L"Clear(&L)", m_bReadOnly || empty);
+  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  add(kSelectAll, L"SelectAll(&A)", false);
+  return menu;
 }
 
 // ---- layout and drawing ----

@@ -83,6 +83,9 @@ public:
   int GetState() const { return m_state; }
   // The text area (the rectangle inset by the padding, less the scroll bars).
   CRect GetTextRect() const { return m_host ? m_host->GetClientRect() : CRect(); }
+  // The edit's context menu (commands 101-107), greyed as the text and selection allow;
+  // the caller destroys it.
+  HMENU CreateContextMenu();
   // The host records the text services' timers here; their ticks go back as WM_TIMER.
   void NoteTimer(UINT id, bool running);
 

@@ -99,6 +99,17 @@ TEST_F(ComboWindow, ChoosingARowByMouseSelectsNotifiesAndCloses) {
   EXPECT_EQ(2u, dlg.Codes(NOTIFY_CLICK).front().wParam);
 }
 
+TEST_F(ComboWindow, DropDownWindowAddsRowsOnlyOnceItHasItsList) {
+  CComboBoxWnd dropDown;
+  EXPECT_EQ(-1, dropDown.AddItem(L"early", 1, nullptr, Gdiplus::Color(0xFF000000))) << "no list before Create";
+  ASSERT_NE(nullptr, dropDown.Create(Hwnd(), L"ComboWnd", WS_POPUP, WS_EX_TOOLWINDOW, CRect(50, 50, 250, 250)));
+  EXPECT_EQ(0, dropDown.AddItem(L"one", 1, nullptr, Gdiplus::Color(0xFF000000)));
+  EXPECT_EQ(1, dropDown.AddItem(L"two", 2, L"icon.png", Gdiplus::Color(0xFF00FF00)));
+  EXPECT_EQ(2, dropDown.GetList()->GetItemCount());
+  EXPECT_EQ(L"two", dropDown.GetList()->GetItemText(1));
+  dropDown.DestroyWindow();
+}
+
 TEST_F(ComboWindow, EmptyComboOpensAnEmptyWindow) {
   MComboBox* combo = AddCombo(0);
   CComboBoxWnd* dropDown = Open(combo);

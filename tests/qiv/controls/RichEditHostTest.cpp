@@ -243,6 +243,29 @@ TEST_F(StandInFixture, VariantsLayTheirTextLineOut) {
   EXPECT_EQ(0, spin->OnMessage(5, NOTIFY_CLICK, 0, 0));
 }
 
+TEST_F(StandInFixture, ContextMenuAndRightButton) {
+  auto edit = Make<MRichEdit>(9u, CRect(0, 0, 200, 100), L"", 1, 1);
+  edit->SetControlTitle(L"some text");
+  edit->SetSel(0, 4);
+  edit->SetReadOnly(1);
+  HMENU menu = edit->CreateContextMenu();
+  auto greyed = [&](UINT id) { return (::GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+  EXPECT_FALSE(greyed(103)) << "Copy";
+  EXPECT_TRUE(greyed(102)) << "Cut";
+  EXPECT_TRUE(greyed(104)) << "Paste";
+  EXPECT_TRUE(greyed(105)) << "Clear";
+  EXPECT_TRUE(greyed(101)) << "Undo, nothing to undo";
+  EXPECT_FALSE(greyed(106)) << "Select all";
+  EXPECT_EQ(9, ::GetMenuItemCount(menu));
+  ::DestroyMenu(menu);
+
+  const int before = static_cast<int>(Services().messages.size());
+  EXPECT_EQ(1, edit->OnWindowMessage(WM_RBUTTONUP, 0, MAKELPARAM(50, 50))) << "consumed";
+  EXPECT_EQ(before, static_cast<int>(Services().messages.size())) << "and kept from the services";
+  EXPECT_EQ(0, edit->OnWindowMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 50))) << "outside the edit";
+  EXPECT_EQ(before, static_cast<int>(Services().messages.size()));
+}
+
 TEST(RichEditFontTest, FaceNamesAreCutToTheFieldAndTerminated) {
   const std::wstring face(40, L'G');
   const LOGFONTW lf = MRichEdit::MakeLogFont(face.c_str(), 14, 1, 1, 0);
