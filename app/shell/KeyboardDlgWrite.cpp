@@ -225,10 +225,12 @@ void KeyboardDlg::ReadMatrixColors() {
   m_transport.SendConfigBegin();
   uint8_t bytes[kMatrixColoursSize] = {};
   if (m_transport.TransferChecked(kCmdReadMatrixColours, bytes, sizeof(bytes)) && m_matrixScreen) {
+    m_matrixScreen->EnterCriSec();  // the animation steps write the cells on the timer thread
     for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) {
       if (cell->id < 0 || cell->id >= kMatrixCells) continue;
       cell->color = RGB(bytes[cell->id * 3], bytes[cell->id * 3 + 1], bytes[cell->id * 3 + 2]);
     }
+    m_matrixScreen->LeaveCriSec();
     m_matrixScreen->UpdateControl(1, 0);
   }
   m_transport.SendConfigEnd();
@@ -238,7 +240,9 @@ void KeyboardDlg::WriteMatrixColors() {
   m_transport.SendConfigBegin();
   std::vector<std::pair<int, COLORREF>> cells;
   if (m_matrixScreen) {
+    m_matrixScreen->EnterCriSec();
     for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) cells.emplace_back(cell->id, cell->color);
+    m_matrixScreen->LeaveCriSec();
   }
   std::vector<uint8_t> bytes = BuildMatrixColours(cells);
   m_transport.TransferChecked(kCmdWriteMatrixColours, bytes.data(), uint32_t(bytes.size()));
@@ -316,7 +320,9 @@ void KeyboardDlg::StreamMatrixFrame() {
   if (m_deviceType != 102 || !m_matrixScreen) return;
   SendConfigBeginForStream();
   std::vector<std::pair<int, COLORREF>> cells;
+  m_matrixScreen->EnterCriSec();
   for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) cells.emplace_back(cell->id, cell->color);
+  m_matrixScreen->LeaveCriSec();
   std::vector<uint8_t> frame = BuildMatrixFrame(cells);
   if (!m_transport.TransferChecked(kCmdMatrixFrame, frame.data(), uint32_t(frame.size()))) m_needConfigBegin = 1;
 }
