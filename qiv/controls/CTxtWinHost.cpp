@@ -159,7 +159,13 @@ WINBOOL CTxtWinHost::TxShowScrollBar(INT bar, WINBOOL show) {
   MScroll* horizontal = m_owner->GetScrollHorizontal();
   if ((bar == SB_VERT || bar == SB_BOTH) && vertical) vertical->SetVisible(show ? 1 : 0);
   if ((bar == SB_HORZ || bar == SB_BOTH) && horizontal) horizontal->SetVisible(show ? 1 : 0);
-  if (bar == SB_VERT || bar == SB_HORZ) m_owner->SetRect(m_owner->GetRect());
+  // The new layout reports a new extent, to which the services may answer with another
+  // bar change: that one is not laid out again.
+  if ((bar == SB_VERT || bar == SB_HORZ) && !m_bLayingOut) {
+    m_bLayingOut = true;
+    m_owner->SetRect(m_owner->GetRect());
+    m_bLayingOut = false;
+  }
   return 1;
 }
 

@@ -140,4 +140,5 @@ private:
   PARAFORMAT2 m_paraFormat = {};
   LONG m_acceleratorPos = -1;
   WCHAR m_passwordChar = 0;
+  bool m_bLayingOut = false;
 };

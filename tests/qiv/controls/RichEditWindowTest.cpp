@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "ControlsWindowSupport.h"
 #include "controls/MRichEdit.h"
+#include "controls/MScroll.h"
 
 using namespace qivtest;
 
@@ -41,4 +42,21 @@ TEST_F(RichEditWindow, TypedTextIsReadBackAndDrawn) {
   dlg.pm().SetFocusControl(nullptr);
   ::SendMessageW(Hwnd(), WM_CHAR, L'X', 1);
   EXPECT_EQ(L"line one", edit->GetControlTitle()) << "an unfocused edit takes no keys";
+}
+
+TEST_F(RichEditWindow, LongTextShowsTheVerticalBarAndScrolls) {
+  CTxtWinHost::SetServicesFactory(nullptr);
+  auto* edit = dynamic_cast<MRichEdit*>(dlg.CreateControl(L"MRichEdit", 9, CRect(20, 20, 320, 120), L"", 1, 1));
+  ASSERT_NE(nullptr, edit->GetHost());
+  CString text;
+  for (int i = 0; i < 30; ++i) text.AppendFormat(L"line %d\r", i);
+  edit->SetControlTitle(text);
+  EXPECT_GE(edit->GetLineCount(), 30);
+  Pump(50);
+  MScroll* bar = edit->GetScrollVertical();
+  EXPECT_TRUE(bar->IsVisible()) << "the content is taller than the text area";
+  EXPECT_GT(bar->GetScrollMaxRange(), edit->GetTextRect().Height());
+  edit->EndDown();
+  Pump(20);
+  EXPECT_GT(bar->GetScrollCurrentPos(), 0) << "the services' scroll position reaches the bar";
 }
