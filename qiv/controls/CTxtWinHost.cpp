@@ -274,6 +274,7 @@ WINBOOL CTxtWinHost::TxSetTimer(UINT id, UINT timeout) {
   PaintManager* pm = m_owner ? m_owner->GetManager() : nullptr;
   if (!pm) return FALSE;
   m_owner->NoteTimer(id, true);
+  pm->KillTimer(m_owner, id);  // the services re-arm running timers with a new period
   return pm->SetTimer(m_owner, id, timeout) == 1;
 }
 
