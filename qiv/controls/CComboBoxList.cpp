@@ -1,6 +1,6 @@
 #include "controls/CComboBoxList.h"
 #include <algorithm>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "controls/ListScrollBar.h"
 #include "core/Manager.h"
 

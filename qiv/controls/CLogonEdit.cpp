@@ -1,5 +1,5 @@
 #include "controls/CLogonEdit.h"
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "controls/MScroll.h"
 
 using namespace qiv_paint;

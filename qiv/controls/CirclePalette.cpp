@@ -1,7 +1,7 @@
 #include "controls/CirclePalette.h"
 #include <algorithm>
 #include <cmath>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "core/PaintManager.h"
 
 CirclePalette::CirclePalette(MObject* parent, unsigned id, CRect rect, int visible, int enabled)

@@ -1,6 +1,6 @@
 #include "controls/MComboBox.h"
 #include <algorithm>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "core/CComboBoxWnd.h"
 #include "core/MRender.h"
 #include "core/PaintManager.h"

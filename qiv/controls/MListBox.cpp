@@ -1,7 +1,7 @@
 #include "controls/MListBox.h"
 #include <algorithm>
 #include "controls/CEditWindow.h"
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "controls/ListScrollBar.h"
 #include "core/MRender.h"
 #include "core/Manager.h"

@@ -1,7 +1,7 @@
 #include "controls/MListBoxEx.h"
 #include <algorithm>
 #include <cstdint>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "controls/ListScrollBar.h"
 #include "core/MRender.h"
 #include "core/Manager.h"

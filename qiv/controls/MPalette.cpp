@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 #include "controls/ColorModel.h"
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "core/MRender.h"
 #include "core/Manager.h"
 #include "core/PaintManager.h"

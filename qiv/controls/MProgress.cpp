@@ -1,7 +1,7 @@
 #include "controls/MProgress.h"
 #include <algorithm>
 #include <cstdint>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "core/MRender.h"
 #include "core/PaintManager.h"
 

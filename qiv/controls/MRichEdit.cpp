@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <imm.h>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "controls/MScroll.h"
 #include "core/MRender.h"
 #include "core/Manager.h"

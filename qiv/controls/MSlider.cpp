@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "core/Manager.h"
 
 using namespace qiv_paint;

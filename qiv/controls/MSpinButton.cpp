@@ -1,7 +1,7 @@
 #include "controls/MSpinButton.h"
 #include <algorithm>
 #include <cwchar>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "core/MRender.h"
 
 using namespace qiv_paint;

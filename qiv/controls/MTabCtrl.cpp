@@ -1,6 +1,6 @@
 #include "controls/MTabCtrl.h"
 #include <algorithm>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "core/MRender.h"
 #include "core/Manager.h"
 #include "core/PaintManager.h"

@@ -1,6 +1,6 @@
 #include "controls/MText.h"
 #include <algorithm>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "core/MRender.h"
 
 using namespace qiv_paint;

@@ -1,6 +1,6 @@
 #include "controls/ProfileList.h"
 #include <algorithm>
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 #include "controls/ListScrollBar.h"
 #include "core/MRender.h"
 #include "core/Manager.h"

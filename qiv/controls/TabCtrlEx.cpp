@@ -1,5 +1,5 @@
 #include "controls/TabCtrlEx.h"
-#include "controls/ControlPaint.h"
+#include "controls/DrawHelpers.h"
 
 using namespace qiv_paint;
 

@@ -10,6 +10,7 @@
 #include <thread>
 #include "controls/MTabCtrl.h"
 #include "device/WorkerRig.h"
+#include "pages/KeyActionCodec.h"
 #include "shell/LanguageText.h"
 
 using namespace simtest;
@@ -308,15 +309,18 @@ TEST(WorkerThreads, DeviceChoiceInTheMiddleOfATaskLeavesItOnItsKeyboard) {
       }
     }
     ASSERT_GE(index, 0) << s.name;
+    // Each layer's row: a different keyboard key (usages of A to D).
+    uint8_t actions[4][3] = {};
     for (int layer = 0; layer < 4; ++layer) {
       KeyMacroRecord row;
       row.profile = 1;
       row.fn_layer = layer;
       row.key_code = code;
-      row.macro_type = 0x20 + layer;
-      row.macro_value = 1;
-      row.macro_value2 = 2;
+      row.macro_type = kFuncKeyboardKey;
+      row.macro_value = 4 + layer;
       ASSERT_GT(w.store.ReplaceKeyMacro(row), 0);
+      KeyActionCodec::Encode(row, actions[layer]);
+      ASSERT_NE(actions[layer][0], 0) << s.name;
     }
     UserLightRgbRecord rgb;
     rgb.profile = 1;
@@ -346,9 +350,7 @@ TEST(WorkerThreads, DeviceChoiceInTheMiddleOfATaskLeavesItOnItsKeyboard) {
       for (int layer = 0; layer < 4; ++layer) {
         auto& map = expected.tables[size_t(1 + layer)];
         map = Table(keyboard, sim::Table::FactoryKeyMap, layer);
-        map[size_t(index) * 3] = uint8_t(0x20 + layer);
-        map[size_t(index) * 3 + 1] = 1;
-        map[size_t(index) * 3 + 2] = 2;
+        for (int b = 0; b < 3; ++b) map[size_t(index) * 3 + size_t(b)] = actions[layer][b];
       }
     }
     if (s.task == kTaskApplyProfile) expected.tables[0][2] = 5;
