@@ -6,6 +6,7 @@
 #include "controls/CCheckButton.h"
 #include "controls/CColorButton.h"
 #include "controls/CColorPalette.h"
+#include "controls/CColorSelect.h"
 #include "controls/CGifPicture.h"
 #include "controls/CHelpButton.h"
 #include "controls/CIconButton.h"
