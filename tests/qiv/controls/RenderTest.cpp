@@ -1,6 +1,9 @@
 // Looks of the value and text controls, checked on in-process renders.
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include "ControlsWindowSupport.h"
+#include "StandInTextServices.h"
+#include "controls/CLogonEdit.h"
 #include "controls/MPalette.h"
 #include "controls/MProgress.h"
 #include "controls/MSlider.h"
@@ -17,6 +20,17 @@ protected:
     int n = 0;
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x) n += Reddish(r.Rgb(x, y)) ? 1 : 0;
+    return n;
+  }
+  // Pixels of a mid grey such as the logon tip's 0x898989 (anti-aliased, so any near-neutral).
+  static int CountGrey(const Render& r, CRect area) {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) {
+        const uint32_t c = r.Rgb(x, y);
+        const int red = int(c >> 16), green = int((c >> 8) & 0xFF), blue = int(c & 0xFF);
+        n += std::abs(red - green) < 12 && std::abs(green - blue) < 12 && red > 0x60 && red < 0xE0 ? 1 : 0;
+      }
     return n;
   }
 };
@@ -75,4 +89,31 @@ TEST_F(RenderWindow, PaletteFieldAndBar) {
   EXPECT_GT(cyan & 0xFF, 0xC0u);
   const uint32_t top = r.Rgb(10 + 201 + 8, 12), bottom = r.Rgb(10 + 201 + 8, 10 + 148);
   EXPECT_LT((top >> 16) - (top & 0xFF), (bottom >> 16) - (bottom & 0xFF)) << "the bar grows in saturation downwards";
+}
+
+// The text services are the stand-in here: they draw nothing, so what shows is the
+// control's own drawing.
+TEST_F(RenderWindow, LogonTipIsAPlaceholderWhileEmptyAndALabelOnceTyped) {
+  struct StandIn {
+    StandIn() { CTxtWinHost::SetServicesFactory(&StandInTextServices::Create); }
+    ~StandIn() { CTxtWinHost::SetServicesFactory(nullptr); }
+  } standIn;
+  const CRect place(20, 200, 320, 250);
+  auto* logon = new CLogonEdit(&dlg, 9, place, L"Name", 1, 1);
+  logon->SetManager(&dlg.pm());
+  dlg.pm().GetControls()->push_back(logon);
+  logon->SetRect(place);
+  // The label's box at the top left, and the text line right of the icon's 50 pixels.
+  const CRect labelBox(place.left + 2, place.top, place.left + 48, place.top + 13);
+  const CRect textLine(place.left + 50, place.top + 18, place.left + 200, place.bottom - 2);
+  {
+    Render r(dlg.pm(), kWidth, kHeight);
+    EXPECT_GT(CountGrey(r, textLine), 10) << "empty: the tip is the placeholder on the text line";
+    EXPECT_EQ(0, CountGrey(r, labelBox)) << "empty: no label above";
+    EXPECT_EQ(0x898989u, r.Rgb(place.left + 150, place.bottom - 1)) << "the line along the bottom";
+  }
+  logon->SetControlTitle(L"mmmm");
+  Render r(dlg.pm(), kWidth, kHeight);
+  EXPECT_GT(CountGrey(r, labelBox), 5) << "typed: the tip floats up as a small label";
+  EXPECT_EQ(0, CountGrey(r, textLine)) << "and leaves the text line to the text";
 }
