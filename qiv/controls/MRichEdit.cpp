@@ -43,6 +43,9 @@ void MRichEdit::InitControl(PaintManager* manager) {
   create.style = static_cast<LONG>(m_style);
   create.lpszName = m_title.GetString();
   m_host = new CTxtWinHost();
+  // Transparent before the services exist too: some read the back style only when they
+  // are created and would otherwise paint the text area over the control's picture.
+  m_host->SetTransparent();
   if (!m_host->Init(this, &create)) {
     m_host->ReleaseServices();
     m_host->Release();

@@ -60,3 +60,21 @@ TEST_F(RichEditWindow, LongTextShowsTheVerticalBarAndScrolls) {
   Pump(20);
   EXPECT_GT(bar->GetScrollCurrentPos(), 0) << "the services' scroll position reaches the bar";
 }
+
+TEST_F(RichEditWindow, TextServicesLeaveTheControlsBackgroundShowing) {
+  CTxtWinHost::SetServicesFactory(nullptr);
+  dlg.pm().SetBackColor(RGB(255, 0, 0), RGB(255, 0, 0));
+  auto* edit = dynamic_cast<MRichEdit*>(dlg.CreateControl(L"MRichEdit", 9, CRect(20, 20, 320, 120), L"", 1, 1));
+  ASSERT_NE(nullptr, edit->GetHost());
+  edit->SetTextColor(Gdiplus::Color(0xFF000000));
+  edit->SetControlTitle(L"over red");
+  Render r(dlg.pm(), kWidth, kHeight);
+  int white = 0, ink = 0;
+  for (int y = 20; y < 120; ++y)
+    for (int x = 20; x < 320; ++x) {
+      white += r.Rgb(x, y) == 0xFFFFFF ? 1 : 0;
+      ink += (r.Rgb(x, y) >> 16) < 0x80 ? 1 : 0;
+    }
+  EXPECT_EQ(0, white) << "the services draw the text on a transparent back, not on a white box";
+  EXPECT_GT(ink, 20) << "and the text is there";
+}
