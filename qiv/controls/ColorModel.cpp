@@ -9,6 +9,8 @@ constexpr float kTwoThirds = 0.6666667f;
 int Channel(float value) { return static_cast<int>(value * 255.0f) & 0xFF; }
 }  // namespace
 
+namespace ColorModel {
+
 HslColor RgbToHsl(COLORREF colour) {
   const float r = static_cast<float>(GetRValue(colour)) / 255.0f;
   const float g = static_cast<float>(GetGValue(colour)) / 255.0f;
@@ -60,3 +62,5 @@ COLORREF HslToRgb(float h, float s, float l) {
   const int b = Channel(HueToChannel(p, q, h - kThird));
   return RGB(r, g, b);
 }
+
+}  // namespace ColorModel

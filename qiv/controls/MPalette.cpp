@@ -7,6 +7,8 @@
 #include "core/Manager.h"
 #include "core/PaintManager.h"
 
+using namespace ColorModel;
+
 using namespace qiv_paint;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "controls/MPalette.h"
 #include "core/PaintManager.h"
 
+using namespace ColorModel;
+
 using namespace qivtest;
 
 TEST(ColorModelTest, HslToRgbInSinglePrecision) {
