@@ -1,0 +1,78 @@
+# Run by ctest when it starts (see GtestSuites.cmake): lists the suites of one test
+# program - again only when the program or its registration is newer than the list -
+# and adds one test per suite.
+cmake_policy(PUSH)
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...); ctest reads this file without a project
+
+# Suites with at least one enabled case, from the output of --gtest_list_tests:
+#   Suite.                      (a suite; parameterised ones read "Prefix/Suite." or
+#     Case                       "Suite/0.  # TypeParam = int")
+#     Case/0  # GetParam() = 1
+function(quenby_gtest_suites_parse output result)
+  string(REPLACE "\r" "" output "${output}")
+  string(REPLACE ";" "," output "${output}")
+  string(REPLACE "\n" ";" lines "${output}")
+  set(suites "")
+  set(suite "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^([^ #][^ ]*)\\.( +#.*)?$")
+      set(suite "${CMAKE_MATCH_1}")
+      if(suite MATCHES "^DISABLED_")
+        set(suite "")
+      endif()
+    elseif(suite AND line MATCHES "^  ([^ ]+)")
+      if(NOT CMAKE_MATCH_1 MATCHES "^DISABLED_" AND NOT suite IN_LIST suites)
+        list(APPEND suites "${suite}")
+      endif()
+    endif()
+  endforeach()
+  set(${result} "${suites}" PARENT_SCOPE)
+endfunction()
+
+function(quenby_gtest_suites_register)
+  cmake_parse_arguments(A "" "TARGET;EXECUTABLE;WORKING_DIRECTORY;LIST_FILE;CMAKE_COMMAND;STAMP"
+    "EMULATOR;PROPERTIES" ${ARGN})
+  if(NOT EXISTS "${A_EXECUTABLE}")
+    add_test("${A_TARGET}_NOT_BUILT" "${A_TARGET}_NOT_BUILT")
+    return()
+  endif()
+
+  if(NOT EXISTS "${A_LIST_FILE}"
+     OR NOT "${A_LIST_FILE}" IS_NEWER_THAN "${A_EXECUTABLE}"
+     OR NOT "${A_LIST_FILE}" IS_NEWER_THAN "${A_STAMP}"
+     OR NOT "${A_LIST_FILE}" IS_NEWER_THAN "${CMAKE_CURRENT_FUNCTION_LIST_FILE}")
+    execute_process(
+      COMMAND ${A_EMULATOR} "${A_EXECUTABLE}" --gtest_list_tests
+      WORKING_DIRECTORY "${A_WORKING_DIRECTORY}"
+      TIMEOUT 300
+      RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    quenby_gtest_suites_parse("${out}" suites)
+    if(NOT rc STREQUAL "0" OR NOT suites)
+      # Reported as one failing test (it prints what the program said) rather than ending
+      # the whole run; the list is tried again by the next run.
+      file(REMOVE "${A_LIST_FILE}")
+      set(report "${A_LIST_FILE}.failed")
+      file(WRITE "${report}"
+        "${A_EXECUTABLE} --gtest_list_tests ended with ${rc} and listed no suite\n${out}\n${err}\n")
+      add_test("${A_TARGET}_NOT_LISTED" "${A_CMAKE_COMMAND}" -E cat "${report}")
+      set_tests_properties("${A_TARGET}_NOT_LISTED" PROPERTIES WILL_FAIL TRUE ${A_PROPERTIES})
+      return()
+    endif()
+    file(WRITE "${A_LIST_FILE}" "set(quenby_listed_suites [==[${suites}]==])\n")
+  endif()
+
+  include("${A_LIST_FILE}")
+  get_property(taken GLOBAL PROPERTY QUENBY_GTEST_SUITE_NAMES)
+  foreach(suite IN LISTS quenby_listed_suites)
+    set(name "${suite}")
+    if(name IN_LIST taken)
+      set(name "${A_TARGET}:${suite}")
+    endif()
+    list(APPEND taken "${name}")
+    add_test("${name}" ${A_EMULATOR} "${A_EXECUTABLE}" "--gtest_filter=${suite}.*")
+    set_tests_properties("${name}" PROPERTIES WORKING_DIRECTORY "${A_WORKING_DIRECTORY}" ${A_PROPERTIES})
+  endforeach()
+  set_property(GLOBAL PROPERTY QUENBY_GTEST_SUITE_NAMES "${taken}")
+endfunction()
+
+cmake_policy(POP)
