@@ -275,9 +275,11 @@ void KeyboardDlg::ReadLiveKeyColors() {
   if (!m_transport.TransferChecked(command, bytes, sizeof(bytes)) || !m_keyboardCtrl) return;
   for (const auto& [led, code] : m_keyCodeByLight) {
     if (led < 0 || led >= 128 || code < 1) continue;
-    int r = std::min(255, int(bytes[led * 3] * 1.5));
-    int g = std::min(255, int(bytes[led * 3 + 1] * 1.3));
-    int b = std::min(255, int(bytes[led * 3 + 2] * 1.2));
+    // x 1.5, 1.3 and 1.2 cut to integers, in whole numbers: 10 x 1.2 must give 12 whatever
+    // precision the floating-point unit keeps.
+    int r = std::min(255, bytes[led * 3] * 15 / 10);
+    int g = std::min(255, bytes[led * 3 + 1] * 13 / 10);
+    int b = std::min(255, bytes[led * 3 + 2] * 12 / 10);
     m_keyboardCtrl->SetKeyColor(code, RGB(r, g, b));
   }
   m_keyboardCtrl->UpdateControl(1, 0);
