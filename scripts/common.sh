@@ -4,12 +4,13 @@ BUILD=${QUENBY_BUILD_DIR:-$ROOT/build}
 CONVERT=${CONVERT:-convert-im6.q16}
 export CONVERT
 
-# The shipped program is 32-bit (build/i686). Where this machine cannot execute 32-bit
-# code (and so cannot run 32-bit Wine), the tests and the demo run use a 64-bit build of
-# the same sources (build/x86_64). QUENBY_ARCH=i686|x86_64 overrides the choice.
+# The shipped program is 32-bit (build/i686). scripts/run and scripts/bench use the build
+# that runs here natively: the 32-bit one where this machine executes 32-bit code, else a
+# 64-bit build of the same sources (build/x86_64). QUENBY_ARCH=i686|x86_64 overrides the
+# choice (the 32-bit build then runs through scripts/i686). scripts/test runs both builds.
 quenby_run_arch() {
   if [ -n "${QUENBY_ARCH:-}" ]; then echo "$QUENBY_ARCH"; return; fi
-  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  if [ "$(sh "$ROOT/scripts/i686" check)" = native ]; then
     echo i686
   else
     echo x86_64
@@ -37,10 +38,28 @@ quenby_build() {
   RUN_ARCH=$(quenby_run_arch)
   quenby_configure "$RUN_ARCH" "$@"
   if [ "$RUN_ARCH" != i686 ]; then
-    quenby_configure i686 -DBUILD_TESTING=OFF
+    # Without its tests unless scripts/test has asked for them already.
+    if [ -f "$BUILD/i686/build.ninja" ]; then quenby_configure i686; else quenby_configure i686 -DBUILD_TESTING=OFF; fi
   fi
   RUN_DIR="$BUILD/$RUN_ARCH"
   ln -sfn i686/stage "$BUILD/stage"   # the program folder as it ships
+}
+
+# Installs what is missing and builds both trees with their tests (QUENBY_ARCH: only that
+# one), then prepares the emulator for the 32-bit tree where it is needed. Sets TEST_ARCHES.
+quenby_build_tests() {
+  sh "$ROOT/scripts/bootstrap"
+  TEST_ARCHES=${QUENBY_ARCH:-"i686 x86_64"}
+  for arch in $TEST_ARCHES; do
+    if grep -qx 'BUILD_TESTING:BOOL=ON' "$BUILD/$arch/CMakeCache.txt" 2>/dev/null; then
+      quenby_configure "$arch"
+    else
+      quenby_configure "$arch" -DBUILD_TESTING=ON
+    fi
+  done
+  [ -f "$BUILD/i686/build.ninja" ] || quenby_configure i686 -DBUILD_TESTING=OFF
+  ln -sfn i686/stage "$BUILD/stage"
+  case " $TEST_ARCHES " in *" i686 "*) sh "$ROOT/scripts/i686" setup ;; esac
 }
 
 # Starts a private Xvfb when there is no display; XVFB_PID is set when we started one.
