@@ -3,6 +3,7 @@
 // and KeyboardAudioAnalysis.cpp, the hand-over in KeyboardAudioPublish.cpp.
 #include "audio/KeyboardAudio.h"
 
+#include <algorithm>
 #include <chrono>
 #include <new>
 
@@ -20,6 +21,7 @@ HRESULT CreateSystemEnumerator(IMMDeviceEnumerator** enumerator) {
 
 KeyboardAudio::KeyboardAudio()
     : m_tickClock([] { return static_cast<uint32_t>(GetTickCount()); }),
+      m_retryClock([] { return static_cast<uint32_t>(GetTickCount()); }),
       m_createEnumerator(CreateSystemEnumerator) {
   // Without the analyser or the meter the block analysis is skipped; capture still works.
   m_analyzer.reset(new (std::nothrow) SpectrumAnalyzer(kBlockSize));
@@ -49,29 +51,35 @@ void KeyboardAudio::Start() {
       m_enumerator = enumerator;
 
     if (m_enumerator) {
-      ReleaseEndpoints();
       m_notificationsRegistered =
           SUCCEEDED(m_enumerator->RegisterEndpointNotificationCallback(this));
-      ComPtr<IMMDevice> endpoint;
-      if (SUCCEEDED(m_enumerator->GetDefaultAudioEndpoint(eRender, eConsole, endpoint.GetAddressOf())) &&
-          endpoint) {
-        AddLoopbackEndpoint(endpoint, "Default Loopback Device");
-      } else {
-        ComPtr<IMMDeviceCollection> collection;
-        UINT count = 0;
-        if (SUCCEEDED(m_enumerator->EnumAudioEndpoints(eRender, DEVICE_STATE_ACTIVE,
-                                                       collection.GetAddressOf())) &&
-            collection && SUCCEEDED(collection->GetCount(&count)) && count >= 1) {
-          ComPtr<IMMDevice> first;
-          if (SUCCEEDED(collection->Item(0, first.GetAddressOf())) && first)
-            AddLoopbackEndpoint(first, "Fallback Loopback Device");
-        }
-      }
-      InitCapture();
+      OpenDefaultEndpoint();
     }
   }
   m_running = true;
   m_captureThread = std::thread(&KeyboardAudio::CaptureLoop, this);
+}
+
+void KeyboardAudio::OpenDefaultEndpoint() {
+  std::lock_guard<std::recursive_mutex> lock(m_streamLock);
+  ReleaseEndpoints();
+  if (!m_enumerator) return;
+  ComPtr<IMMDevice> endpoint;
+  if (SUCCEEDED(m_enumerator->GetDefaultAudioEndpoint(eRender, eConsole, endpoint.GetAddressOf())) &&
+      endpoint) {
+    AddLoopbackEndpoint(endpoint, "Default Loopback Device");
+  } else {
+    ComPtr<IMMDeviceCollection> collection;
+    UINT count = 0;
+    if (SUCCEEDED(m_enumerator->EnumAudioEndpoints(eRender, DEVICE_STATE_ACTIVE,
+                                                   collection.GetAddressOf())) &&
+        collection && SUCCEEDED(collection->GetCount(&count)) && count >= 1) {
+      ComPtr<IMMDevice> first;
+      if (SUCCEEDED(collection->Item(0, first.GetAddressOf())) && first)
+        AddLoopbackEndpoint(first, "Fallback Loopback Device");
+    }
+  }
+  InitCapture();
 }
 
 void KeyboardAudio::AddLoopbackEndpoint(ComPtr<IMMDevice> endpoint, const char* name) {
@@ -94,14 +102,16 @@ void KeyboardAudio::ReleaseStream() {
   m_format.reset();
 }
 
-void KeyboardAudio::SetPacketSource(std::unique_ptr<AudioPacketSource> source) {
+void KeyboardAudio::SetPacketSource(std::unique_ptr<AudioPacketSource> source, int channels) {
   std::lock_guard<std::recursive_mutex> lock(m_streamLock);
   m_packetSource = std::move(source);
+  m_channels = std::max(channels, 1);
 }
 
 void KeyboardAudio::InitCapture() {
   std::lock_guard<std::recursive_mutex> lock(m_streamLock);
   ReleaseStream();
+  m_lastOpenTick = m_retryClock();
 
   if (m_endpointIndex >= m_endpointNames.size() || m_endpointIndex >= m_endpoints.size()) {
     // Fall back to the first endpoint, once: retrying index 0 when it is itself out of
@@ -146,6 +156,7 @@ void KeyboardAudio::InitCapture() {
   m_captureClient = capture;
   client->Start();
   m_packetSource = std::make_unique<CaptureClientSource>(capture);
+  m_channels = m_format->nChannels;
 
   // The meter's frequency weights must match the stream's rate.
   const float rate = static_cast<float>(m_format->nSamplesPerSec);
@@ -160,12 +171,27 @@ void KeyboardAudio::CaptureLoop() {
   std::unique_lock<std::mutex> wake(m_wakeLock);
   while (m_running) {
     wake.unlock();
-    ProcessPackets();
+    CaptureStep();
     wake.lock();
     m_wake.wait_for(wake, std::chrono::milliseconds(16), [this] { return !m_running; });
   }
   wake.unlock();
   if (SUCCEEDED(com)) CoUninitialize();
+}
+
+void KeyboardAudio::CaptureStep() {
+  std::lock_guard<std::recursive_mutex> lock(m_streamLock);
+  ProcessPackets();
+  if (m_packetSource) return;
+
+  // No stream: what the consumers last got must not stay lit, and the device may come
+  // back without any notification (a sound server restarting, a card plugged in again).
+  if (m_sounding) SilenceConsumers();
+  const uint32_t now = m_retryClock();
+  if (m_running && now - m_lastOpenTick >= kRetryIntervalMs) {
+    m_lastOpenTick = now;
+    OpenDefaultEndpoint();
+  }
 }
 
 void KeyboardAudio::Stop() {

@@ -6,6 +6,10 @@
 // changes on the system's notification thread, Stop on the user-interface thread. The
 // stream objects, the endpoint list and the packet source are used only under
 // m_streamLock, so a re-initialisation never pulls a client from under a capture cycle.
+//
+// While capture runs without a stream (no endpoint, a lost device, a failed set-up) the
+// consumers are handed silence once and the capture thread looks for the default device
+// again every kRetryIntervalMs, so capture comes back by itself when the device does.
 #pragma once
 #include <windows.h>
 #include <audioclient.h>
@@ -39,6 +43,8 @@ public:
   static constexpr int kBlockSize = 2048;
   static constexpr int kLevelHistory = 64;
   static constexpr int kEnergyHistory = 43;
+  // Time between attempts to open a stream while there is none.
+  static constexpr uint32_t kRetryIntervalMs = 1000;
 
   KeyboardAudio();
   virtual ~KeyboardAudio();
@@ -69,9 +75,10 @@ public:
   // Mean of `spectrum` over `count` bands that grow cubically in width, each 0..1.
   static void AverageBands(std::span<const float> spectrum, float* out, int count);
 
-  // Packet-source seam: replaces what the capture cycle reads (tests feed synthetic
-  // packets through it; InitCapture installs the stream's capture client).
-  void SetPacketSource(std::unique_ptr<AudioPacketSource> source);
+  // Packet-source seam: replaces what the capture cycle reads, packets of interleaved
+  // float frames of `channels` channels (tests feed synthetic packets through it;
+  // InitCapture installs the stream's capture client).
+  void SetPacketSource(std::unique_ptr<AudioPacketSource> source, int channels = 2);
 
   // IMMNotificationClient. The object is not reference counted: it lives as long as the
   // main dialog that it is a base of.
@@ -93,17 +100,27 @@ public:
 
   // Millisecond tick used for beats and the band animation (GetTickCount by default).
   std::function<uint32_t()> m_tickClock;
+  // Millisecond tick that paces the attempts to reopen a missing stream (GetTickCount
+  // by default).
+  std::function<uint32_t()> m_retryClock;
   // Creates the device enumerator (the system's MMDeviceEnumerator by default).
   std::function<HRESULT(IMMDeviceEnumerator**)> m_createEnumerator;
 
 protected:
   void CaptureLoop();
+  // One turn of the capture loop: a capture cycle, or, without a stream, silence for the
+  // consumers and (once per retry interval) another attempt to open the default device.
+  void CaptureStep();
+  // Lists the default render endpoint (or the first active one) and opens its stream.
+  void OpenDefaultEndpoint();
+  // Hands the consumers a silent state: no wave, level, peak, bands or beat.
+  void SilenceConsumers();
   // Appends an endpoint opened in loopback (the only kind the program adds).
   void AddLoopbackEndpoint(Microsoft::WRL::ComPtr<IMMDevice> endpoint, const char* name);
   void ReleaseEndpoints();
   void ReleaseStream();
-  // The values of one packet (null data = silence): the wave shift and write, the
-  // analysis block, the cycle's sums.
+  // The frames of one packet (null data = silence), each mixed down to mono: every frame
+  // goes to the analysis block; the wave, level and peak take the mean of each four.
   void ConsumePacket(const float* data, UINT32 frames, double& sumSquares, float& largest,
                      int& values);
 
@@ -124,6 +141,9 @@ protected:
   Microsoft::WRL::ComPtr<IAudioCaptureClient> m_captureClient;
   StreamFormatPtr m_format;
   std::unique_ptr<AudioPacketSource> m_packetSource;
+  int m_channels = 2;              // interleaved floats per frame of the packets
+  uint32_t m_lastOpenTick = 0;     // m_retryClock of the last attempt to open a stream
+  bool m_sounding = false;         // the consumers got sound since they were last silenced
   std::vector<std::string> m_endpointNames;
   unsigned int m_endpointIndex = 0;
 

@@ -1,5 +1,6 @@
-// KeyboardAudio: one capture cycle. Every packet of n frames is read as a run of floats
-// of which the first n are taken, four at a time, as n / 4 (rounded up) values.
+// KeyboardAudio: one capture cycle. Every frame of every packet is mixed down to mono
+// (the mean of its channels) and goes to the analysis block at the stream's rate; the
+// wave, level and peak take one value per four frames, n / 4 (rounded up) per packet.
 #include "audio/KeyboardAudio.h"
 
 #include <algorithm>
@@ -19,8 +20,10 @@ void KeyboardAudio::ProcessPackets() {
     DWORD flags = 0;
     const HRESULT hr = m_packetSource->GetBuffer(&data, &frames, &flags);
     if (FAILED(hr) || !data) {
-      // A lost device still reports frames: reopen the stream. An empty buffer does not.
-      if (frames != 0) InitCapture();
+      // A lost device still reports frames, or says so: reopen the stream. An empty
+      // buffer does neither.
+      if (frames != 0 || hr == AUDCLNT_E_DEVICE_INVALIDATED || hr == AUDCLNT_E_SERVICE_NOT_RUNNING)
+        InitCapture();
       break;
     }
     // A packet flagged silent has undefined content: it is read as zeros.
@@ -31,6 +34,7 @@ void KeyboardAudio::ProcessPackets() {
   } while (frames > 0);
 
   if (values == 0) return;
+  m_sounding = true;
 
   m_rms = static_cast<float>(std::sqrt(sumSquares / values));
   m_level = m_rms < 0.01f ? 0.0f : std::sqrt(4.0f * m_rms);
@@ -58,12 +62,27 @@ void KeyboardAudio::ConsumePacket(const float* data, UINT32 frames, double& sumS
     std::memmove(m_wave, m_wave + 2 * shift, sizeof(float) * 2 * (kWavePoints - shift));
   int point = std::max(kWavePoints - shift, 0);
 
+  const int channels = m_channels;
   const float gain = static_cast<float>(m_waveGain.load());
   for (int i = 0; i < n; i += 4) {
     const int last = std::min(i + 4, n);
     float sum = 0.0f;
-    if (data)
-      for (int k = i; k < last; ++k) sum += data[k];
+    for (int f = i; f < last; ++f) {
+      float mono = 0.0f;
+      if (data) {
+        const float* frame = data + static_cast<size_t>(f) * channels;
+        for (int c = 0; c < channels; ++c) mono += frame[c];
+        mono /= static_cast<float>(channels);
+      }
+      sum += mono;
+      if (m_analyzer) {
+        m_block[m_blockFill++] = mono;
+        if (m_blockFill == kBlockSize) {
+          AnalyseBlock();
+          m_blockFill = 0;
+        }
+      }
+    }
     const float v = sum / static_cast<float>(last - i);
 
     const float w = 2.0f * v * gain;
@@ -72,15 +91,23 @@ void KeyboardAudio::ConsumePacket(const float* data, UINT32 frames, double& sumS
       m_wave[2 * point + 1] = w;
       ++point;
     }
-    if (m_analyzer) {
-      m_block[m_blockFill++] = v;
-      if (m_blockFill == kBlockSize) {
-        AnalyseBlock();
-        m_blockFill = 0;
-      }
-    }
     largest = std::max(largest, std::fabs(w));
     sumSquares += static_cast<double>(w) * w;
     ++values;
   }
+}
+
+void KeyboardAudio::SilenceConsumers() {
+  m_sounding = false;
+  m_blockFill = 0;  // a part block would join the old stream to the next one
+  std::fill(std::begin(m_wave), std::end(m_wave), 0.0f);
+  std::fill(std::begin(m_levelHistory), std::end(m_levelHistory), 0.0f);
+  m_levelHistoryIndex = 0;
+  m_rms = m_level = m_peak = m_average = 0.0f;
+  std::fill(std::begin(m_bands32), std::end(m_bands32), 0.0f);
+  std::fill(std::begin(m_bands64), std::end(m_bands64), 0.0f);
+  m_bass = m_mid = m_treble = 0.0f;
+  m_beat = false;
+  m_beatStrength = 0.0f;
+  PublishAudio(0.0f);
 }

@@ -40,6 +40,8 @@ void WriteZoneRecord(uint8_t* block, int offset, const ZoneLight& light, int spe
   r[8] = uint8_t((light.color >> 16) & 0xFF);
 }
 
+void WriteZoneMode(uint8_t* block, int offset, int mode) { block[offset + 1] = uint8_t(mode); }
+
 namespace {
 struct SettingsLayout {
   int first;  // game_mode, mac_mode, lock_win, wasd_mode, key_keyresponse
@@ -72,4 +74,29 @@ void WriteSystemSettings(uint8_t* block, int protocolVersion, const SystemSettin
   block[l.sleep] = uint8_t(s.sleepSeconds & 0xFF);
   block[l.sleep + 1] = uint8_t((s.sleepSeconds >> 8) & 0xFF);
   block[l.sleep + 2] = uint8_t((s.sleepSeconds >> 16) & 0xFF);
+}
+
+SystemSettings KnownSystemSettings::OrZero() const {
+  SystemSettings s;
+  s.gameMode = gameMode.value_or(0);
+  s.macMode = macMode.value_or(0);
+  s.lockWin = lockWin.value_or(0);
+  s.wasdMode = wasdMode.value_or(0);
+  s.keyResponse = keyResponse.value_or(0);
+  s.sleepSeconds = sleepSeconds.value_or(0);
+  return s;
+}
+
+void WriteKnownSystemSettings(uint8_t* block, int protocolVersion, const KnownSystemSettings& s) {
+  SettingsLayout l = LayoutOf(protocolVersion);
+  const std::optional<int>* bytes[] = {&s.gameMode, &s.macMode, &s.lockWin, &s.wasdMode, &s.keyResponse};
+  for (int i = 0; i < 5; ++i) {
+    if (*bytes[i]) block[l.first + i] = uint8_t(**bytes[i]);
+  }
+  if (s.sleepSeconds) {
+    const int seconds = *s.sleepSeconds;
+    block[l.sleep] = uint8_t(seconds & 0xFF);
+    block[l.sleep + 1] = uint8_t((seconds >> 8) & 0xFF);
+    block[l.sleep + 2] = uint8_t((seconds >> 16) & 0xFF);
+  }
 }

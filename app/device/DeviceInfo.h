@@ -2,6 +2,7 @@
 // the fields the program reads from them and the bytes it changes in them.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 struct DeviceInfo {
   int firmwareVersion = 0;  // reads as hexadecimal digits: 0x0115 is version 1.15
@@ -46,6 +47,8 @@ struct ZoneLight {
 
 // Writes one 9-byte zone record; the speed is stored as `speedMax` - speed.
 void WriteZoneRecord(uint8_t* block, int offset, const ZoneLight& light, int speedMax);
+// Changes only the mode byte of a zone record, for a mode whose other values are unknown.
+void WriteZoneMode(uint8_t* block, int offset, int mode);
 
 struct SystemSettings {
   int gameMode = 0;
@@ -59,3 +62,11 @@ struct SystemSettings {
 // The settings bytes of the protocol's layout.
 SystemSettings ReadSystemSettings(const uint8_t* block, int protocolVersion);
 void WriteSystemSettings(uint8_t* block, int protocolVersion, const SystemSettings& settings);
+
+// Settings of which only some may be known (stored): an unknown one keeps the block's bytes.
+struct KnownSystemSettings {
+  std::optional<int> gameMode, macMode, lockWin, wasdMode, keyResponse, sleepSeconds;
+  // The known ones, 0 for the others.
+  SystemSettings OrZero() const;
+};
+void WriteKnownSystemSettings(uint8_t* block, int protocolVersion, const KnownSystemSettings& settings);

@@ -3,8 +3,9 @@
 // interface through which the current model is reached, and the report exchange with it.
 //
 // Device I/O runs on the worker thread only. The user-interface thread sets the notify
-// window once and may change the current model between two exchanges; each exchange
-// takes its interface once at its start.
+// window once; the current model is the worker's to change, between two of its tasks, so
+// that a task's reports all reach the keyboard it began with. Each exchange takes its
+// interface once at its start.
 #pragma once
 #include <windows.h>
 #include <cstdint>

@@ -53,9 +53,14 @@ std::vector<uint8_t> BuildMatrixColours(const std::vector<std::pair<int, COLORRE
 std::vector<uint8_t> BuildColourSet(const std::vector<std::pair<int, COLORREF>>& keys,
                                     const std::map<int, int>& codeToLed) {
   std::vector<uint8_t> bytes(kColourSetSize, 0);
+  PlaceColourSet(bytes, keys, codeToLed);
+  return bytes;
+}
+
+void PlaceColourSet(std::vector<uint8_t>& set, const std::vector<std::pair<int, COLORREF>>& keys,
+                    const std::map<int, int>& codeToLed) {
   for (const auto& [code, colour] : keys) {
     auto led = codeToLed.find(code);
-    if (led != codeToLed.end()) PutRgb(bytes, led->second, colour);
+    if (led != codeToLed.end()) PutRgb(set, led->second, colour);
   }
-  return bytes;
 }

@@ -34,3 +34,6 @@ std::vector<uint8_t> BuildMatrixColours(const std::vector<std::pair<int, COLORRE
 // table are left out.
 std::vector<uint8_t> BuildColourSet(const std::vector<std::pair<int, COLORREF>>& keys,
                                     const std::map<int, int>& codeToLed);
+// The same keys placed into a set that holds the keyboard's colours; the other LEDs keep theirs.
+void PlaceColourSet(std::vector<uint8_t>& set, const std::vector<std::pair<int, COLORREF>>& keys,
+                    const std::map<int, int>& codeToLed);

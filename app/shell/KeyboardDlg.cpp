@@ -24,6 +24,7 @@ KeyboardDlg::~KeyboardDlg() {
   // Without Quit (a dialog that never had its window closed) the worker still runs; it reads
   // this object's members, so it must have ended before they go.
   m_quitting = true;
+  m_download.Stop();
   CThreadBasic::Stop(INFINITE);
   if (HANDLE tool = m_toolProcess.exchange(nullptr)) CloseHandle(tool);
   // The capture thread feeds the visualiser member, which goes before this base does.
@@ -33,6 +34,7 @@ KeyboardDlg::~KeyboardDlg() {
 }
 
 int KeyboardDlg::OnInitDialog() {
+  m_windowThreadId = GetCurrentThreadId();
   MDialog::OnInitDialog();
   InitShell();
   SetMTimer(16);
@@ -65,26 +67,56 @@ LRESULT KeyboardDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // A close request ends the run in order; the window goes with it.
       Quit();
       return 0;
+    case UM_WINDOW_CALLS:
+      RunWindowCalls();
+      return 0;
     default:
       return MDialog::OnWindowMessage(msg, wParam, lParam);
   }
 }
 
 int KeyboardDlg::Quit() {
-  if (m_quitting.exchange(true)) return 0;  // a second close while the worker ends
-  // The controls go with the window, and the worker uses them: it must end first.
-  StopWorker();
+  {
+    std::lock_guard<std::mutex> hold(m_closeLock);
+    if (m_quitting) return 0;  // a second close while the worker ends
+    m_quitting = true;
+  }
+  // The user sees the window go at once, whatever the worker is doing.
+  if (GetSafeHwnd()) ::ShowWindow(GetSafeHwnd(), SW_HIDE);
+  m_download.Stop();
+  // The worker uses the canvas and the matrix screen, which go with the window: it must
+  // end first. One that does not end in time is held by a device or the network, and
+  // the process ends without it rather than keep a hidden window waiting.
+  if (!StopWorker(m_workerStopWaitMs)) {
+    RemoveTrayIcon();
+    ExitNow(0);
+    StopWorker(INFINITE);  // only when the tests' seam has not ended the process
+  }
   KeyboardAudio::Stop();
   RemoveTrayIcon();
+  m_hidNotification.reset();
   m_catalogModes.clear();
   m_catalogKeyboards.clear();
+  {
+    std::lock_guard<std::mutex> hold(m_windowCallsLock);
+    m_windowCallsClosed = true;
+    m_windowCalls.clear();
+  }
   return DestroyWindow();
 }
 
-void KeyboardDlg::StopWorker() {
+void KeyboardDlg::ExitNow(UINT code) {
+  if (m_exitProcess) m_exitProcess(code);
+  else ExitProcess(code);
+}
+
+bool KeyboardDlg::StopWorker(DWORD waitMs) {
   bool quitSeen = false;
   int quitCode = 0;
-  while (!CThreadBasic::Stop(0)) {
+  const DWORD start = GetTickCount();
+  bool stopped = false;
+  while (!(stopped = CThreadBasic::Stop(0))) {
+    if (waitMs != INFINITE && GetTickCount() - start >= waitMs) break;
     HANDLE ended = m_hStopEvent;
     MsgWaitForMultipleObjects(ended ? 1 : 0, ended ? &ended : nullptr, FALSE, 50, QS_ALLINPUT);
     MSG msg;
@@ -100,6 +132,7 @@ void KeyboardDlg::StopWorker() {
     }
   }
   if (quitSeen) PostQuitMessage(quitCode);
+  return stopped;
 }
 
 void KeyboardDlg::RemoveTrayIcon() {
@@ -119,6 +152,27 @@ bool KeyboardDlg::RunsAnyState(int code) const {
          code == kTaskDeviceChosen || code == kTaskUpdateCheck || code == kTaskUpdateInstall;
 }
 
+// Every task that sends the keyboard something built from its description, key maps or
+// LED map (or the macro memory size).
+bool KeyboardDlg::NeedsKeyboardTables(int code) const {
+  switch (code) {
+    case kTaskApplyProfile:
+    case kTaskKnobKey:
+    case kTaskKeyMap:
+    case kTaskMacros:
+    case kTaskCustomLightMode:
+    case kTaskLightMode:
+    case kTaskMatrixLight:
+    case kTaskReadMatrixColours:
+    case kTaskWriteMatrixColours:
+    case kTaskSystemSettings:
+    case kTaskReadColourSet:
+    case kTaskWriteColourSet:
+    case kTaskLightParams: return true;
+    default: return false;
+  }
+}
+
 bool KeyboardDlg::IsWaitTask(int code) const {
   return code == kTaskApplyProfile || code == kTaskShowKeys || code == kTaskKnobKey || code == kTaskKeyMap ||
          code == kTaskMacros || code == kTaskWriteColourSet || code == kTaskFactoryReset;
@@ -129,7 +183,9 @@ void KeyboardDlg::CloseWaitDialog() {
 }
 
 void KeyboardDlg::EnableMainWindow() {
-  if (GetSafeHwnd()) ::EnableWindow(GetSafeHwnd(), TRUE);
+  OnWindowThread([this] {
+    if (GetSafeHwnd()) ::EnableWindow(GetSafeHwnd(), TRUE);
+  });
 }
 
 void KeyboardDlg::OnTaskDropped(int code) {
@@ -142,8 +198,9 @@ void KeyboardDlg::DropQueuedTasks() {
 }
 
 bool KeyboardDlg::IsHomePageShown() const {
-  // The home layout (control 69) shows exactly while the home tab is selected.
-  return IsControlVisible(69) != 0;
+  // The home layout (control 69) shows exactly while the home tab is selected, which the
+  // tab change handler keeps in m_mainPage.
+  return m_mainPage == 0;
 }
 
 bool KeyboardDlg::IsMainWindowShown() const {
@@ -151,12 +208,15 @@ bool KeyboardDlg::IsMainWindowShown() const {
 }
 
 void KeyboardDlg::WorkStep() {
-  if (m_suspended) return;
+  if (m_suspended || m_quitting) return;
   if (m_toolProcessId) WaitForFirmwareTool();
 
   int code = 0;
   if (!m_taskQueue.Take(code)) {
     if (!m_devicePresent) return;
+    // Streaming needs the keyboard's LED map; a keyboard that would not give it is asked
+    // again after the next enumeration, not at every step.
+    if (m_deviceLinked && !m_keyboardTablesRead && !m_keyboardTablesFailed) EnsureKeyboardTables();
     timeBeginPeriod(1);
     if (m_mainPage == 1) {
       if (IsMainWindowShown() && m_liveKeyColors) ReadLiveKeyColors();
@@ -173,7 +233,9 @@ void KeyboardDlg::WorkStep() {
   if (m_devicePresent && m_deviceLinked) {
     // Codes that ran above (the update install among them) do not run a second time.
     if (!RunsAnyState(code)) {
-      RunTask(code);
+      // A write built from another keyboard's tables (or from none) would land on this
+      // one: without its own the task is dropped.
+      if (!NeedsKeyboardTables(code) || EnsureKeyboardTables()) RunTask(code);
       if (IsWaitTask(code)) {
         CloseWaitDialog();
         Sleep(100);
@@ -233,7 +295,10 @@ void KeyboardDlg::WaitForFirmwareTool() {
     }
     CloseHandle(process);
   }
-  if (GetSafeHwnd()) ::ShowWindow(GetSafeHwnd(), SW_SHOW);
+  OnWindowThread([this] {
+    // Not the window of a program that is closing: the close hid it for good.
+    if (GetSafeHwnd() && !m_quitting) ::ShowWindow(GetSafeHwnd(), SW_SHOW);
+  });
   m_toolProcessId = 0;
   m_taskQueue.Push(kTaskDeviceArrived);
 }
@@ -241,9 +306,11 @@ void KeyboardDlg::WaitForFirmwareTool() {
 void KeyboardDlg::InitDevicesOnce() {
   if (m_devicesInitialised) return;
   m_devicesInitialised = true;
-  RefreshDevices(m_changedModel, 0);
+  RefreshDevices(0, 0);
   SelectCurrentDevice();
-  if (m_zephraEffect) m_zephraEffect->Initialize();
+  OnWindowThread([this] {
+    if (m_zephraEffect) m_zephraEffect->Initialize();
+  });
   m_visualizer.Init();
   m_visualizer.Start();
   // The render thread idles until a music page turns rendering on.
@@ -258,7 +325,7 @@ void KeyboardDlg::Trd_DeviceInstall() {
   DropQueuedTasks();
   if (m_changedModel == m_deviceType) SelectHomeTab();
   OutputDebugStringA("Trd_DeviceInstall \n");
-  RefreshDevices(m_changedModel, 0);
+  RefreshDevices(0, 0);
   SelectCurrentDevice();
 }
 
@@ -267,16 +334,18 @@ void KeyboardDlg::Trd_DeviceUnInstall() {
   DropQueuedTasks();
   if (m_changedModel == m_deviceType) SelectHomeTab();
   OutputDebugStringA("Trd_DeviceUnInstall \n");
-  RefreshDevices(m_changedModel, 0);
+  RefreshDevices(0, 0);
   SelectCurrentDevice();
 }
 
 void KeyboardDlg::ReconnectDevice() {
-  RefreshDevices(m_changedModel, 0);
+  // The model chosen in the list (if a choice waits) is taken here, between two tasks.
+  const int wanted = m_chosenModel.exchange(0);
+  RefreshDevices(wanted, 0);
   SelectCurrentDevice();
   // Without the keyboard, selecting it loaded nothing; the chosen model still becomes the
   // current one.
-  const int chosen = m_deviceList ? m_deviceList->GetSelectDevice() : 0;
+  const int chosen = wanted > 0 ? wanted : m_deviceChoice.GetSelectDevice();
   if (!m_devicePresent && chosen > 0) LoadDeviceLayout(chosen);
   ReloadDeviceProfile();
 }
@@ -300,18 +369,15 @@ void KeyboardDlg::PollDeviceNotify() {
   if (!IsLinkReport(buffer, sizeof(buffer))) return;
 
   bool linked = buffer[13] == kLinkStateLinked;
-  if (m_deviceList) {
-    m_deviceList->SetDeviceState(model, kLinkReceiver, linked ? 1 : 0);
-    if (!linked) m_deviceList->SetDeviceState(model, kLinkWired, m_transport.GetLinkState(model, kLinkWired) == 1);
-  }
+  SetListDeviceState(model, kLinkReceiver, linked ? 1 : 0);
+  if (!linked) SetListDeviceState(model, kLinkWired, m_transport.GetLinkState(model, kLinkWired) == 1);
   if (model == m_deviceType && linked) {
     m_deviceLinked = true;
     SelectHomeTab();
     ShowControl(80, 0);
     ShowControl(81, 1);
     int level = 0, state = 0;
-    if (m_transport.GetBattery(model, level, state) && level > 0 && m_deviceList)
-      m_deviceList->SetDeviceBattery(model, kLinkWired, level, state);
+    if (m_transport.GetBattery(model, level, state) && level > 0) SetListDeviceBattery(model, kLinkWired, level, state);
     if (model == 101) SetTabVisible(kCanvasTabPosition, 0);
     return;
   }
@@ -325,6 +391,6 @@ void KeyboardDlg::PollDeviceNotify() {
     return;
   }
   m_changedModel = model;
-  RefreshDevices(model, 0);
+  RefreshDevices(0, 0);
   SelectCurrentDevice();
 }

@@ -6,9 +6,12 @@
 #include <dbt.h>
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <vector>
 #include "audio/KeyboardAudio.h"
 #include "audio/Visualizer.h"
@@ -16,6 +19,7 @@
 #include "core/MDialog.h"
 #include "device/DeviceCatalog.h"
 #include "device/DeviceInfo.h"
+#include "device/DeviceListState.h"
 #include "device/TaskQueue.h"
 #include "shell/KeyboardDef.h"
 #include "store/StoreRecords.h"
@@ -60,6 +64,8 @@ inline constexpr const wchar_t* kUpdateBaseUrl = L"https://update.quenby.invalid
 constexpr UINT UM_UPDATE_RESULT = 0x69E;
 // The tray icon's callback message.
 constexpr UINT UM_TRAY_NOTIFY = 0x69A;
+// Posted to the main window when calls handed over by the worker wait to be run there.
+constexpr UINT UM_WINDOW_CALLS = WM_APP + 0x51;
 
 // Both the audio capture and the worker thread have Start and Stop: callers name the
 // base (KeyboardAudio::Start, CThreadBasic::Stop).
@@ -73,6 +79,29 @@ public:
   void WorkStep() override;
   void AddTask(int code) { m_taskQueue.Push(code); }
 
+  // ---- the worker and the window's controls ----
+  // The controls of the main window belong to the window thread: it paints them, and
+  // nothing guards a control's text, font, items or visibility against a second thread.
+  // Code that runs on the worker (on any thread but the window's) therefore never calls
+  // a control itself. It hands the call to OnWindowThread, with everything the call
+  // needs captured by value: copies of texts, colours and lists, never references to
+  // the worker's members, which may change before the call runs. Nor does the worker
+  // read a control back: what it has to know it keeps itself (the device-list choice in
+  // m_deviceChoice, the page shown in m_mainPage). ShowControl and SetControlTitle below
+  // already hand themselves over. The only controls the worker calls directly are the
+  // lighting canvas and the matrix screen, and only for the frame operations they lock
+  // for it (GetKeyItems, SetColorMap; the matrix cells' colours read inside
+  // EnterCriSec / LeaveCriSec).
+  //
+  // On the window thread, and while the dialog has never had a window, the call runs at
+  // once; after the window has gone it is dropped.
+  void OnWindowThread(std::function<void()> call);
+  // Runs the calls handed over so far, in the order they came (the window thread does,
+  // on UM_WINDOW_CALLS).
+  void RunWindowCalls();
+  void ShowControl(int id, int show);
+  void SetControlTitle(int id, const wchar_t* title);
+
   // Positions in the main tab strip (the strip's order, not the page ids).
   static constexpr int kMatrixTabPosition = 2;
   static constexpr int kCanvasTabPosition = 3;
@@ -83,8 +112,10 @@ public:
   UINT ShowModalMain(int cmdShow);
   // Device changes, power events, link reports and the close request.
   LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  // The orderly end of the run: stops the worker and the capture, removes the tray icon,
-  // forgets the catalogue and destroys the window.
+  // The orderly end of the run: hides the window at once, cancels the update transfers,
+  // stops the worker (waiting up to a second), the capture and the tray icon, forgets the
+  // catalogue and destroys the window. A worker that does not stop in time (held in a
+  // device exchange or a network call) is not waited for: the process ends.
   virtual int Quit();
 
   // ---- catalogue and hot-plug (user-interface thread) ----
@@ -96,7 +127,9 @@ public:
   void UpdateUSBDevice(UINT event, const DEV_BROADCAST_HDR* header);
   // The same matcher, given the device-interface path.
   void UpdateUSBDevicePath(UINT event, const CString& path);
-  // A click on the device list: the list's selection becomes the current model.
+  // A click on the device list: records the list's selection as the chosen model and
+  // queues task 4. The worker switches to it between two tasks; a task it is running
+  // ends on the keyboard it began with.
   void OnDeviceSelected();
   // Power broadcast: suspend (4) stops the worker's device work, resume (18 or 7) restarts it.
   void OnPowerBroadcast(WPARAM event);
@@ -107,12 +140,11 @@ public:
   // Main tab change to the tab with that item id.
   void OnMainTabChanged(int page);
   void LoadDeviceLayout(int deviceType);
-  // The fixed light strips of models 101 and 102 on the canvas and in the LED map.
-  void AddLayoutStrips();
 
   // ---- software and firmware update (worker tasks 30-32; the tool from the window) ----
   void CheckSoftwareUpdate();
-  // Returns only when a step failed: on success the installer runs and the process ends.
+  // Returns only when a step failed or the window is closing: on success the installer
+  // runs and the process ends.
   void InstallSoftwareUpdate();
   void InstallFirmwareTool();
   void RunFirmwareTool();
@@ -123,7 +155,9 @@ public:
   void Trd_DeviceUnInstall();
   void ReconnectDevice();
   void ReloadDeviceProfile();
-  void RefreshDevices(int model, int unused);
+  // Re-enumerates and shows the devices; the list selects `wanted` when it is connected
+  // (0: the remembered model).
+  void RefreshDevices(int wanted, int unused);
   void SelectCurrentDevice();
   void PollDeviceNotify();
   void LoadProfileList();
@@ -142,6 +176,10 @@ public:
   bool ReadDefaultKeyMaps();
   bool ReadLightIndexMap();
   bool ReadKeyMapsToDb();
+  // What the writers need of the current keyboard - its description, factory key maps,
+  // key and LED maps and knob keys - read unless they were read from it since it was
+  // chosen. False when they cannot be read: nothing may then be written with them.
+  bool EnsureKeyboardTables();
 
   // Key map and macro writes.
   void SetKeyMacroData();
@@ -164,8 +202,9 @@ public:
   void StreamMatrixFrame();
 
   // ---- state the worker reads and keeps (names shared with the pages) ----
+  // Flags that both threads write or that one writes while the other reads are atomic.
   TaskQueue m_taskQueue;
-  int m_suspended = 0;
+  std::atomic<int> m_suspended{0};
   // The firmware tool the worker waits for: its id, and the handle its start gave (the id
   // alone could name another process once the tool has ended).
   std::atomic<DWORD> m_toolProcessId{0};
@@ -174,22 +213,27 @@ public:
   MDialog* m_updateProcessDlg = nullptr;
 
   bool m_devicesInitialised = false;
-  bool m_devicePresent = false;
-  bool m_deviceLinked = false;
+  std::atomic<bool> m_devicePresent{false};
+  std::atomic<bool> m_deviceLinked{false};
   int m_selectedDeviceIndex = 0;
+  // The model the worker works with: only the worker changes it once it runs.
   int m_deviceType = 0;
+  // The model last chosen in the device list, until task 4 takes it (0: none waiting).
+  std::atomic<int> m_chosenModel{0};
   int m_linkMode = 0;
   int m_lastDeviceEvent = 0;
   int m_changedModel = 0;
   CString m_deviceName;
   std::vector<DeviceCatalogEntry> m_catalogKeyboards;
   std::vector<DeviceCatalogEntry> m_catalogModes;
+  // What the device list shows, kept by the worker (see OnWindowThread).
+  DeviceListState m_deviceChoice;
   DeviceInfo m_deviceInfo;
   CString m_firmwareVersion;
   CString m_offeredFirmware = L"22";
   int m_firmwareOfferState = 0;
   int m_needConfigBegin = 0;
-  bool m_selectingDevice = false;
+  std::atomic<bool> m_selectingDevice{false};
   int m_featureMask = 0x7F;
   int m_defaultLanguage = 0;
   CString m_softwareVersion;
@@ -208,7 +252,7 @@ public:
   uint8_t m_keyGrid[8 * 32] = {};
   COLORREF m_keyBaseColor = 0x604E3A;
 
-  int m_mainPage = 0;  // 0 home, 1 lighting, 2 canvas, 3 matrix screen ...
+  std::atomic<int> m_mainPage{0};  // 0 home, 1 lighting, 2 canvas, 3 matrix screen ...
   int m_mainTabIndex = 1;
   int m_profileId = 1;
   int m_fnLayer = 0;
@@ -220,26 +264,31 @@ public:
   int m_lightMode = 0;
   int m_lightZone = 0;
   int m_matrixMode = 0;
-  int m_liveKeyColors = 0;
-  int m_matrixStreaming = 0;
-  int m_canvasPageShown = 0;
+  std::atomic<int> m_liveKeyColors{0};
+  std::atomic<int> m_matrixStreaming{0};
+  std::atomic<int> m_canvasPageShown{0};
   bool m_canvasEntered = false;
   int m_zephraMode = 2;
   int m_ledPageEnabled = 1;
   NOTIFYICONDATAW m_trayIcon = {};
   Visualizer m_visualizer;
 
-  // What the page reloads read for the pages (worker writes, user-interface thread reads).
+  // What the page reloads read for the pages (worker writes, user-interface thread reads);
+  // it also guards m_firmwareVersion and m_offeredFirmware, which the firmware button reads.
   std::mutex m_pageStateLock;
   std::map<int, KeyMacroRecord> m_keyAssignments;  // key code -> assignment (task 7)
   SystemSettings m_shownSettings;
   int m_ledLayerCount = 0;
 
-  std::map<int, int> m_keyIndexByCode;  // key code -> key index
+  // The worker's tables of the current keyboard (the layout's until they are read from it).
+  std::map<int, int> m_keyIndexByCode;  // key code -> key index 0-127
   std::map<int, int> m_keyCodeByIndex;  // key index -> key code
   std::map<int, int> m_lightIndexByCode;  // key code -> LED index
   std::map<int, int> m_keyCodeByLight;  // LED index -> key code
   uint8_t m_defaultKeyActions[4][600] = {};
+  // The tables above, m_deviceInfo and the knob keys were read from the current
+  // keyboard; cleared whenever the devices are enumerated or a layout is loaded.
+  bool m_keyboardTablesRead = false;
 
   // ---- seams ----
   std::function<void(DWORD ms)> m_sleep;  // the worker's own waits
@@ -256,11 +305,21 @@ public:
   bool m_startAudio = true;
   // The language of the update description (the current language by default).
   std::function<int()> m_languageId;
+  // How long the close waits for the worker before the process ends without it.
+  DWORD m_workerStopWaitMs = 1000;
+
+  // The registration for HID device-interface notifications (null when none).
+  HDEVNOTIFY HidNotification() const { return m_hidNotification.get(); }
 
 private:
+  struct DeviceNotificationCloser {
+    void operator()(void* handle) const { UnregisterDeviceNotification(handle); }
+  };
+
   void Sleep(DWORD ms);
   void RemoveTrayIcon();
   bool RunsAnyState(int code) const;
+  bool NeedsKeyboardTables(int code) const;
   void RunTask(int code);
   bool IsWaitTask(int code) const;
   void CloseWaitDialog();
@@ -276,21 +335,48 @@ private:
   void ShowNoDeviceView();
   void SelectHomeTab();
   void SetTabVisible(int position, int visible);
+  // The device list and the worker's copy of it, changed together.
+  void SetListDeviceStates(int state);
+  void SetListDeviceState(int model, int linkMode, int state);
+  void SetListDeviceBattery(int model, int linkMode, int level, int state);
+  void SelectListDevice(int model);
   void WaitForFirmwareTool();
-  // Ends the worker while this thread serves its messages: the worker sends messages to
-  // the window (enabling and showing it, closing popups) and would otherwise never finish.
-  void StopWorker();
+  // Ends the worker while this thread serves its messages (the worker may be waiting for
+  // this thread); false when it has not ended within `waitMs`.
+  bool StopWorker(DWORD waitMs);
+  // Ends the process (ExitProcess, or the tests' seam).
+  void ExitNow(UINT code);
+  // Opens a downloaded program and ends the process - unless the window is closing.
+  void OpenProgramAndExit(const CString& program);
   bool SendConfigBeginForStream();
   void WriteKeyLayerFromStore(int layer);
-  int ConfigInt(const wchar_t* key);
-  // The current profile's stored settings (mac_mode ... key_keyresponse).
-  SystemSettings StoredSystemSettings();
+  // The knob's key indexes (command 0x3E) on a keyboard that has a knob.
+  void ReadKnobKeys();
+  // The description (command 0x12) into m_deviceInfo.
+  bool ReadDescription();
+  // The current profile's stored settings (mac_mode ... key_keyresponse); a setting
+  // without a row stays unknown.
+  KnownSystemSettings StoredSystemSettings();
+  // A configuration value of the current profile as a number; none without its row.
+  std::optional<int> StoredInt(const wchar_t* key);
   bool ReadSettingsBlock(uint8_t* block);
 
   DeviceTransport& m_transport;
   KeyboardDataStore& m_store;
-  // Set once the window is closing: a second close waits for nothing, and the firmware-tool
-  // wait lets the worker go.
+  // Set once the window is closing: a second close waits for nothing, no further task
+  // runs, no program is opened, and the firmware-tool wait lets the worker go. Set and
+  // tested under m_closeLock where a program is opened.
   std::atomic<bool> m_quitting{false};
+  std::mutex m_closeLock;
   std::vector<COLORREF> m_sampledFrame;  // the worker's copy of the visualiser's frame
+  // A failed EnsureKeyboardTables is not tried again by the idle steps until the next
+  // enumeration (tasks try again).
+  bool m_keyboardTablesFailed = false;
+  std::unique_ptr<void, DeviceNotificationCloser> m_hidNotification;
+
+  // Calls handed to the window thread (OnWindowThread).
+  std::mutex m_windowCallsLock;
+  std::deque<std::function<void()>> m_windowCalls;
+  DWORD m_windowThreadId = 0;  // 0 until the window exists
+  bool m_windowCallsClosed = false;
 };

@@ -50,6 +50,7 @@ void KeyboardDlg::LoadDeviceCatalog() {
   if (d < 100) d = 101;
   m_catalogKeyboards.clear();
   m_catalogModes.clear();
+  m_deviceChoice.Clear();
   if (m_deviceList) m_deviceList->ClearList();
 
   DeviceCatalog catalog;
@@ -57,6 +58,7 @@ void KeyboardDlg::LoadDeviceCatalog() {
     for (size_t i = 0; i < catalog.keyboards.size(); ++i) {
       const DeviceCatalogEntry& k = catalog.keyboards[i];
       m_catalogKeyboards.push_back(k);
+      m_deviceChoice.AddDevice(k.deviceType);
       if (m_deviceList) {
         m_deviceList->AddDevice(k.name.GetString(), k.deviceType, k.disconnectedPicture.GetString(),
                                 k.connectedPicture.GetString());
@@ -83,10 +85,8 @@ void KeyboardDlg::LoadDeviceCatalog() {
     ShowControl(440, !m_feedbackUrl.IsEmpty());
     ShowControl(441, !m_faqsUrl.IsEmpty());
   }
-  if (m_deviceList) {
-    m_deviceList->SetSelectDevice(d);
-    m_selectedDeviceIndex = m_deviceList->GetSelectItem();
-  }
+  SelectListDevice(d);
+  m_selectedDeviceIndex = m_deviceChoice.GetSelectItem();
   LoadDeviceLayout(d);
   RegisterHidNotification();
 }
@@ -97,7 +97,8 @@ void KeyboardDlg::RegisterHidNotification() {
   filter.dbcc_size = sizeof(filter);
   filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
   filter.dbcc_classguid = kHidInterfaceClass;
-  RegisterDeviceNotificationW(GetSafeHwnd(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+  // Held until the window closes: the system must not go on sending to a window that is gone.
+  m_hidNotification.reset(RegisterDeviceNotificationW(GetSafeHwnd(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
 }
 
 void KeyboardDlg::UpdateUSBDevice(UINT event, const DEV_BROADCAST_HDR* header) {
@@ -142,14 +143,14 @@ void KeyboardDlg::OnDeviceSelected() {
     m_selectedDeviceIndex = m_deviceList->GetSelectItem();
   }
   WriteDeviceTypeSetting(m_softwareName, model);
-  m_transport.SetCurrentModel(model);  // forgets the cached handle too
-  m_deviceType = model;
   for (int id : {31, 80}) ShowControl(id, 0);
   for (int id : {68, 35, 81, 46, 47}) ShowControl(id, 1);
   if (m_mainTab) m_mainTab->SetSelectItem(m_mainTabIndex);
-  // The layout (with the model's profile database and the key maps) is loaded by task 4 on
-  // the worker: loading it here would swap the maps and the database under a worker step
-  // that is still reading the previous keyboard.
+  // Only the choice is recorded here. The transport's model, the layout, the key maps and
+  // the profile database change on the worker, in task 4: changed here they would move
+  // the task the worker is running (a layer write, a profile apply, a read) to the new
+  // keyboard halfway, with the old keyboard's tables and database.
+  m_chosenModel = model;
   m_taskQueue.Push(kTaskDeviceChosen);
 }
 
@@ -179,50 +180,52 @@ void KeyboardDlg::OnMainTabChanged(int page) {
   }
 }
 
-void KeyboardDlg::RefreshDevices(int, int) {
-  if (IsControlVisible(79)) {
-    ShowControl(79, 0);
-    for (int id : {38, 39, 42, 44, 46, 48}) ShowControl(id, 1);
-  }
+void KeyboardDlg::RefreshDevices(int wanted, int) {
+  OnWindowThread([this] {
+    if (!IsControlVisible(79)) return;
+    KeyboardDef::ShowControl(79, 0);
+    for (int id : {38, 39, 42, 44, 46, 48}) KeyboardDef::ShowControl(id, 1);
+  });
   m_deviceLinked = false;
+  m_keyboardTablesRead = false;  // the keyboard behind the model may be another one now
+  m_keyboardTablesFailed = false;
   m_transport.ClearCachedHandle();
   m_transport.CloseAll();
   m_transport.EnumerateDevice();
   m_transport.SetOpen(true);
-  int p = ReadDeviceTypeSetting(m_softwareName);
+  const int p = wanted > 0 ? wanted : ReadDeviceTypeSetting(m_softwareName);
   m_transport.SetCurrentModel(0);
 
   std::vector<HidDeviceRecord*> records;
   bool any = m_transport.GetModelDevices(records);
-  if (m_deviceList) {
-    m_deviceList->SetAllDeviceState(0);
-    for (HidDeviceRecord* r : records) {
-      m_deviceList->SetDeviceState(r->model, r->linkMode, r->linked);
-      m_deviceList->SetDeviceBattery(r->model, r->linkMode, r->batteryLevel, r->batteryState);
-    }
-    m_deviceList->SetSelectDevice(p);
+  SetListDeviceStates(0);
+  for (HidDeviceRecord* r : records) {
+    SetListDeviceState(r->model, r->linkMode, r->linked);
+    SetListDeviceBattery(r->model, r->linkMode, r->batteryLevel, r->batteryState);
   }
+  SelectListDevice(p);
   for (DeviceCatalogEntry& m : m_catalogModes) {
     int r = m_transport.FindLinkState(m.vid, m.pid, m.name, m.mode);
     m.present = r >= 0 ? 1 : 0;
     if (r > 0) m_deviceLinked = true;
   }
-  if (m_deviceList) WriteDeviceTypeSetting(m_softwareName, m_deviceList->GetSelectDevice());
+  WriteDeviceTypeSetting(m_softwareName, m_deviceChoice.GetSelectDevice());
   m_devicePresent = any && !records.empty();
 }
 
 void KeyboardDlg::SelectCurrentDevice() {
-  CloseAppPopups();
+  OnWindowThread(CloseAppPopups);
   if (!m_devicePresent) {
     ShowNoDeviceView();
     m_linkMode = -1;
     return;
   }
-  int m = m_deviceList ? m_deviceList->GetSelectDevice() : m_deviceType;
+  int m = m_deviceChoice.GetSelectDevice();
+  if (m == 0) m = m_deviceType;  // no catalogue model to choose from
   m_transport.SetCurrentModel(m);
   WriteDeviceTypeSetting(m_softwareName, m);
   LoadDeviceLayout(m);
-  if (m_deviceList) m_selectedDeviceIndex = m_deviceList->GetSelectItem();
+  m_selectedDeviceIndex = m_deviceChoice.GetSelectItem();
 
   m_linkMode = m_transport.GetConnectionKind();
   if (m_linkMode == kLinkWired) {
@@ -241,13 +244,17 @@ void KeyboardDlg::SelectCurrentDevice() {
 }
 
 void KeyboardDlg::ShowDeviceView() {
-  ShowControl(80, 0);
-  ShowControl(81, 1);
-  m_selectingDevice = true;
-  if (m_deviceType >= 150 && m_deviceType <= 180 && m_mainTabIndex >= 1 && m_mainTabIndex <= 3)
-    m_mainTabIndex = 4;
-  if (m_mainTab && !m_mainTab->GetItemVisible(m_mainTabIndex)) m_mainTabIndex = 1;
-  m_selectingDevice = false;
+  // On the window thread as a whole: the remembered tab depends on the tabs the strip
+  // shows, and the tab change handler reads m_selectingDevice.
+  const int model = m_deviceType;
+  OnWindowThread([this, model] {
+    KeyboardDef::ShowControl(80, 0);
+    KeyboardDef::ShowControl(81, 1);
+    m_selectingDevice = true;
+    if (model >= 150 && model <= 180 && m_mainTabIndex >= 1 && m_mainTabIndex <= 3) m_mainTabIndex = 4;
+    if (m_mainTab && !m_mainTab->GetItemVisible(m_mainTabIndex)) m_mainTabIndex = 1;
+    m_selectingDevice = false;
+  });
   m_lastDeviceEvent = 0;
 }
 
@@ -260,12 +267,4 @@ void KeyboardDlg::ShowNoDeviceView() {
   // The keyboard went away: a task's wait dialog and a disabled window would stay so.
   CloseWaitDialog();
   EnableMainWindow();
-}
-
-void KeyboardDlg::SelectHomeTab() {
-  if (m_mainTab) m_mainTab->SetSelectItem(0);
-}
-
-void KeyboardDlg::SetTabVisible(int position, int visible) {
-  if (m_mainTab) m_mainTab->SetItemVisible(position, visible);
 }

@@ -13,7 +13,7 @@ void KeyboardDlg::LoadKeyAssignments(int profile) {
 }
 
 void KeyboardDlg::LoadSystemSettings() {
-  SystemSettings s = StoredSystemSettings();
+  SystemSettings s = StoredSystemSettings().OrZero();
   std::lock_guard<std::mutex> hold(m_pageStateLock);
   m_shownSettings = s;
 }

@@ -62,35 +62,65 @@ bool KeyboardDlg::SyncFromDevice() {
   SetControlTitle(325, version.GetString());
   SetControlTitle(326, LoadLangString(531).GetString());
   SetControlTitle(327, LoadLangString(532).GetString());
+  m_keyboardTablesRead = false;
   m_knobKeysKnown = false;  // until this keyboard's own are read
   m_transport.SendConfigBegin();
-  bool ok = ReadDeviceInfo() && ReadDefaultKeyMaps() && ReadLightIndexMap() && ReadKeyMapsToDb();
+  bool ok = ReadDeviceInfo() && ReadDefaultKeyMaps() && ReadLightIndexMap();
+  if (ok) {
+    ReadKnobKeys();
+    m_keyboardTablesRead = true;
+    ok = ReadKeyMapsToDb();
+  }
+  m_keyboardTablesFailed = !m_keyboardTablesRead;
   if (ok) m_transport.SendConfigEnd();
   return ok;
 }
 
-bool KeyboardDlg::ReadDeviceInfo() {
+bool KeyboardDlg::EnsureKeyboardTables() {
+  if (m_keyboardTablesRead) return true;
+  m_transport.SendConfigBegin();
+  const bool ok = ReadDescription() && ReadDefaultKeyMaps() && ReadLightIndexMap();
+  if (ok) ReadKnobKeys();
+  m_transport.SendConfigEnd();
+  m_keyboardTablesRead = ok;
+  m_keyboardTablesFailed = !ok;
+  return ok;
+}
+
+bool KeyboardDlg::ReadDescription() {
   uint8_t info[kDeviceInfoSize] = {};
   if (!m_transport.Transfer(kCmdReadDeviceInfo, info, sizeof(info))) return false;
   m_deviceInfo = ParseDeviceInfo(info, m_deviceType);
+  CString version;
+  version.Format(L"%x", m_deviceInfo.firmwareVersion);
+  std::lock_guard<std::mutex> hold(m_pageStateLock);  // the firmware button reads it
+  m_firmwareVersion = version;
+  return true;
+}
+
+bool KeyboardDlg::ReadDeviceInfo() {
+  if (!ReadDescription()) return false;
 
   SetTabVisible(kMatrixTabPosition, m_deviceInfo.matrixPresent ? 1 : 0);
   m_matrixConsumer = m_deviceInfo.matrixPresent ? m_matrixScreen : nullptr;
-  if (m_zoneTypeTab) {
-    m_zoneTypeTab->SetItemShow(1, m_deviceInfo.zone1Present ? 1 : 0);
-    m_zoneTypeTab->SetItemShow(2, m_deviceInfo.zone2Present ? 1 : 0);
-  }
+  OnWindowThread([this, zone1 = m_deviceInfo.zone1Present, zone2 = m_deviceInfo.zone2Present] {
+    if (!m_zoneTypeTab) return;
+    m_zoneTypeTab->SetItemShow(1, zone1 ? 1 : 0);
+    m_zoneTypeTab->SetItemShow(2, zone2 ? 1 : 0);
+  });
   m_linkMode = m_transport.GetConnectionKind();
   if ((m_linkMode == kLinkReceiver || m_linkMode == kLinkOther) && m_deviceType == 101)
     SetTabVisible(kCanvasTabPosition, 0);
 
-  m_firmwareVersion.Format(L"%x", m_deviceInfo.firmwareVersion);
   SetControlTitle(325, VersionLabel(LoadLangString(530), m_firmwareVersion).GetString());
   SetControlTitle(326, LoadLangString(531).GetString());
   SetControlTitle(327, LoadLangString(532).GetString());
   m_firmwareOfferState = 0;
   if (m_deviceType == 102 && m_linkMode == kLinkWired) {
-    m_offeredFirmware = L"116";
+    {
+      std::lock_guard<std::mutex> hold(m_pageStateLock);
+      m_offeredFirmware = L"116";
+    }
     if (_wtoi(m_firmwareVersion.GetString()) < _wtoi(m_offeredFirmware.GetString())) {
       m_firmwareOfferState = 1;
       SetControlTitle(326, VersionLabel(LoadLangString(520), m_offeredFirmware).GetString());
@@ -121,8 +151,10 @@ bool KeyboardDlg::ReadDeviceInfo() {
 
   uint8_t battery[24] = {};
   if (m_transport.Transfer(kCmdReadBattery, battery, sizeof(battery)) && battery[0] != 0) {
-    if (m_batteryCtrl) m_batteryCtrl->SetBatteryInfo(battery[0], battery[1]);
-    if (m_deviceList) m_deviceList->SetDeviceBattery(m_deviceType, kLinkWired, battery[0], battery[1]);
+    OnWindowThread([this, level = battery[0], state = battery[1]] {
+      if (m_batteryCtrl) m_batteryCtrl->SetBatteryInfo(level, state);
+    });
+    SetListDeviceBattery(m_deviceType, kLinkWired, battery[0], battery[1]);
   }
   return true;
 }
@@ -183,18 +215,20 @@ bool KeyboardDlg::ReadLightIndexMap() {
   return true;
 }
 
-bool KeyboardDlg::ReadKeyMapsToDb() {
-  bool knobKnown = false;
-  if (m_deviceInfo.knobPresent) {
-    uint8_t knob[56] = {};
-    if (m_transport.Transfer(kCmdReadKnobKeys, knob, sizeof(knob))) {
-      for (int a = 0; a < 3; ++a) {
-        for (int layer = 0; layer < 4; ++layer) m_knobActions[a][layer].key_code = knob[a];
-      }
-      knobKnown = true;
-      m_knobKeysKnown = true;
-    }
+void KeyboardDlg::ReadKnobKeys() {
+  m_knobKeysKnown = false;  // until this keyboard's own are read
+  if (!m_deviceInfo.knobPresent) return;
+  uint8_t knob[56] = {};
+  if (!m_transport.Transfer(kCmdReadKnobKeys, knob, sizeof(knob))) return;
+  for (int a = 0; a < 3; ++a) {
+    for (int layer = 0; layer < 4; ++layer) m_knobActions[a][layer].key_code = knob[a];
   }
+  m_knobKeysKnown = true;
+}
+
+// The knob keys have been read just before (ReadKnobKeys).
+bool KeyboardDlg::ReadKeyMapsToDb() {
+  const bool knobKnown = m_knobKeysKnown;
   for (int layer = 0; layer < 4; ++layer) {
     uint8_t table[384] = {};
     if (!m_transport.Transfer(ReadKeyMapCommand(layer), table, sizeof(table))) return false;

@@ -21,7 +21,7 @@ bool IsFile(const CString& path) {
 
 // Downloads `package` into the download folder and unpacks it there. Returns the path of
 // `program` when the package brought it, else empty. An archive that does not unpack
-// stays where it is.
+// stays where it is; a download cut short by the close is not unpacked at all.
 CString FetchProgram(KeyboardDlg& dlg, const CString& url, const CString& package, const CString& program) {
   if (dlg.m_userDataFolder.IsEmpty()) return CString();
   const CString folder = dlg.m_userDataFolder + L"temp\\";
@@ -32,28 +32,32 @@ CString FetchProgram(KeyboardDlg& dlg, const CString& url, const CString& packag
   // A program left by an earlier attempt must not pass for this package's.
   DeleteFileW(programPath);
 
-  dlg.m_download.HttpDownloadFile(url, archive, dlg.GetSafeHwnd());
+  if (dlg.m_download.HttpDownloadFile(url, archive, dlg.GetSafeHwnd()) == -2) return CString();
   if (!IsFile(archive)) return CString();
   if (ZipExtractAll(archive, folder)) DeleteFileW(archive);
   return IsFile(programPath) ? programPath : CString();
 }
 
-// Hands the installer to the shell and ends this process, which the installer replaces.
-void OpenAndExit(KeyboardDlg& dlg, const CString& program) {
-  if (dlg.m_openProgram) dlg.m_openProgram(program);
-  else ShellExecuteW(nullptr, L"open", program, nullptr, nullptr, SW_SHOW);
-  if (dlg.m_exitProcess) dlg.m_exitProcess(0);
-  else ExitProcess(0);
-}
-
 }  // namespace
+
+// Hands the installer to the shell and ends this process, which the installer replaces.
+// Once the window is closing no program is opened: the user has asked for the end, not
+// for an installation.
+void KeyboardDlg::OpenProgramAndExit(const CString& program) {
+  std::lock_guard<std::mutex> hold(m_closeLock);
+  if (m_quitting) return;
+  if (m_openProgram) m_openProgram(program);
+  else ShellExecuteW(nullptr, L"open", program, nullptr, nullptr, SW_SHOW);
+  ExitNow(0);
+}
 
 void KeyboardDlg::CheckSoftwareUpdate() {
   if (m_updateBaseUrl.IsEmpty()) return;
   m_latestVersion.Empty();
   CString version;
-  m_download.HttpGetText(m_updateBaseUrl + L"version", version);
-  // A failed fetch leaves the text empty and is refused here like any unusable text.
+  // Only a whole text counts: a transfer cut short by the close holds the first digits of
+  // the version, which would read as another one and offer it.
+  if (m_download.HttpGetText(m_updateBaseUrl + L"version", version) != 1) return;
   if (!IsUsableVersionText(version)) return;
 
   m_latestVersion = version;
@@ -62,7 +66,7 @@ void KeyboardDlg::CheckSoftwareUpdate() {
   if (order == 1 || order == 2) {  // older, or numbered differently
     for (CString& line : m_updateLines) line.Empty();
     CString description;
-    m_download.HttpGetText(m_updateBaseUrl + L"update_desc", description);
+    if (m_download.HttpGetText(m_updateBaseUrl + L"update_desc", description) == -2) return;  // closing
     if (!description.IsEmpty()) {
       const int language = m_languageId ? m_languageId() : CurrentLanguageId;
       const auto lines = ParseUpdateDescription(description, language);
@@ -72,8 +76,11 @@ void KeyboardDlg::CheckSoftwareUpdate() {
     if (window) ::PostMessageW(window, UM_UPDATE_RESULT, 1, 1);
   } else {
     m_updateResult = 2;
-    // Only a check asked for on the settings page reports "up to date".
-    if (window && IsControlVisible(79)) ::PostMessageW(window, UM_UPDATE_RESULT, 1, 2);
+    // Only a check asked for on the settings page reports "up to date"; whether the page
+    // shows is the window thread's to see.
+    OnWindowThread([this, window] {
+      if (window && IsControlVisible(79)) ::PostMessageW(window, UM_UPDATE_RESULT, 1, 2);
+    });
   }
 }
 
@@ -83,18 +90,24 @@ void KeyboardDlg::InstallSoftwareUpdate() {
   const CString package = L"Quenby-" + m_latestVersion + L".zip";
   const CString installer = L"Quenby-" + m_latestVersion + L".exe";
   const CString program = FetchProgram(*this, m_updateBaseUrl + package, package, installer);
-  if (!program.IsEmpty()) OpenAndExit(*this, program);
+  if (!program.IsEmpty()) OpenProgramAndExit(program);
 }
 
 void KeyboardDlg::InstallFirmwareTool() {
   if (m_toolPackageBaseUrl.IsEmpty()) return;
   const CString program = FetchProgram(*this, m_toolPackageBaseUrl + kToolPackage, kToolPackage, kToolInstaller);
   // Without the tool there is nothing to hand over to: the program keeps running.
-  if (!program.IsEmpty()) OpenAndExit(*this, program);
+  if (!program.IsEmpty()) OpenProgramAndExit(program);
 }
 
 void KeyboardDlg::RunFirmwareTool() {
-  if (!m_offeredFirmware.IsEmpty() && _wtoi(m_firmwareVersion) < _wtoi(m_offeredFirmware)) {
+  CString firmware, offered;
+  {
+    std::lock_guard<std::mutex> hold(m_pageStateLock);  // the worker writes both
+    firmware = m_firmwareVersion;
+    offered = m_offeredFirmware;
+  }
+  if (!offered.IsEmpty() && _wtoi(firmware) < _wtoi(offered)) {
     m_toolProcessId = 0;
     const CString path = m_exeFolder + kFirmwareTool;
     if (!IsFile(path)) return;

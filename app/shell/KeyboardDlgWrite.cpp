@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include "shell/KeyboardDlg.h"
 #include "canvas/MatrixScreen.h"
 #include "canvas/ZephraEffect.h"
@@ -27,6 +28,22 @@ ZoneLight ZoneLightOf(const LightRecord& r, int mode) {
   return z;
 }
 bool IsColourSet(int mode) { return mode >= 128 && mode <= 132; }
+
+// A zone's record from its stored row; without the row only the mode is known, and the
+// keyboard keeps its own brightness, speed and colour.
+void WriteZoneLight(uint8_t* block, int offset, const LightRecord* light, int mode, int speedMax) {
+  if (light) WriteZoneRecord(block, offset, ZoneLightOf(*light, mode), speedMax);
+  else WriteZoneMode(block, offset, mode);
+}
+
+constexpr int kKeyMapSize = 384;  // 128 key indexes x 3 action bytes
+
+// The key index of a key code in a key map, when the code has one inside the table.
+std::optional<int> KeyIndexOf(const std::map<int, int>& keyIndexByCode, int code) {
+  auto index = keyIndexByCode.find(code);
+  if (index == keyIndexByCode.end() || index->second < 0 || index->second >= kKeyMapSize / 3) return std::nullopt;
+  return index->second;
+}
 }  // namespace
 
 // ---- key maps ----
@@ -38,14 +55,15 @@ void KeyboardDlg::SetKeyMacroData() {
   if (s > 0 && m_deviceType == 102 && m_firmwareVersion == L"115") {
     for (int l = 0; l < 4; ++l) WriteKeyLayerFromStore(l);
   } else if (s > 0) {
+    // A key without a stored row has nothing to write: an empty action would switch the
+    // key off on the keyboard.
     KeyMacroRecord record;
-    if (!m_store.GetKeyMacro(m_profileId, layer, s, record)) record = KeyMacroRecord();
-    auto index = m_keyIndexByCode.find(s);
-    if (index != m_keyIndexByCode.end()) {
-      DeviceReport report(WriteKeyMapCommand(layer), uint16_t(index->second * 3), 3);
+    const std::optional<int> index = KeyIndexOf(m_keyIndexByCode, s);
+    if (index && m_store.GetKeyMacro(m_profileId, layer, s, record)) {
+      DeviceReport report(WriteKeyMapCommand(layer), uint16_t(*index * 3), 3);
       KeyActionCodec::Encode(record, report.Data());
       m_transport.SendCommand(report);
-      WriteLog(1, "SetKeyMacroData(keyIndex: %d, KeyCode: %02X)", index->second, s);
+      WriteLog(1, "SetKeyMacroData(keyIndex: %d, KeyCode: %02X)", *index, s);
     }
   } else if (s == -1) {
     uint8_t table[384];
@@ -63,9 +81,9 @@ void KeyboardDlg::WriteKeyLayerFromStore(int layer) {
   KeyboardDataStore::RecordList<KeyMacroRecord> rows;
   m_store.GetLayerKeyMacros(m_profileId, layer, rows);
   for (auto& row : rows) {
-    auto index = m_keyIndexByCode.find(row->key_code);
-    if (row->macro_type == 0 || index == m_keyIndexByCode.end()) continue;
-    KeyActionCodec::Encode(*row, &table[index->second * 3]);
+    const std::optional<int> index = KeyIndexOf(m_keyIndexByCode, row->key_code);
+    if (row->macro_type == 0 || !index) continue;
+    KeyActionCodec::Encode(*row, &table[*index * 3]);
   }
   m_transport.Transfer(WriteKeyMapCommand(layer), table, sizeof(table));
 }
@@ -124,8 +142,8 @@ void KeyboardDlg::WriteCustomLightMode() {
   uint8_t block[kSettingsBlockSize] = {};
   if (ReadSettingsBlock(block)) {
     LightRecord light;
-    m_store.GetLight(m_profileId, m_lightZone, m_lightMode, light);
-    WriteZoneRecord(block, kZone0Record, ZoneLightOf(light, kCustomModeByte), m_deviceInfo.zone0SpeedMax);
+    const bool stored = m_store.GetLight(m_profileId, m_lightZone, m_lightMode, light);
+    WriteZoneLight(block, kZone0Record, stored ? &light : nullptr, kCustomModeByte, m_deviceInfo.zone0SpeedMax);
     block[kColourSetIndexByte] = uint8_t(m_lightMode - 128);
     m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
   }
@@ -138,19 +156,23 @@ void KeyboardDlg::WriteLightMode() {
   uint8_t block[kSettingsBlockSize] = {};
   if (ReadSettingsBlock(block)) {
     LightRecord light;
-    m_store.GetLight(m_profileId, m_lightZone, m_lightMode, light);
+    const LightRecord* stored = m_store.GetLight(m_profileId, m_lightZone, m_lightMode, light) ? &light : nullptr;
     if (m_lightZone == 0) {
       int mode = m_lightMode >= 128 ? kCustomModeByte : m_lightMode;
-      WriteZoneRecord(block, kZone0Record, ZoneLightOf(light, mode), m_deviceInfo.zone0SpeedMax);
+      WriteZoneLight(block, kZone0Record, stored, mode, m_deviceInfo.zone0SpeedMax);
     } else if (m_lightZone == 2) {
-      WriteZoneRecord(block, kZone2Record, ZoneLightOf(light, m_lightMode), m_deviceInfo.zone2SpeedMax);
+      WriteZoneLight(block, kZone2Record, stored, m_lightMode, m_deviceInfo.zone2SpeedMax);
     } else if (m_lightZone == 1) {
-      WriteZoneRecord(block, kZone1Record, ZoneLightOf(light, m_lightMode), m_deviceInfo.zone1SpeedMax);
+      WriteZoneLight(block, kZone1Record, stored, m_lightMode, m_deviceInfo.zone1SpeedMax);
     }
     m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
   }
   m_transport.SendConfigEnd();
-  if (!m_liveKeyColors && m_lightMode <= 128 && m_keyboardCtrl) m_keyboardCtrl->ResetAllItemsColor(0xF1F1F1);
+  if (!m_liveKeyColors && m_lightMode <= 128) {
+    OnWindowThread([this] {
+      if (m_keyboardCtrl) m_keyboardCtrl->ResetAllItemsColor(0xF1F1F1);
+    });
+  }
 }
 
 void KeyboardDlg::WriteMatrixLight() {
@@ -160,28 +182,28 @@ void KeyboardDlg::WriteMatrixLight() {
   uint8_t block[kSettingsBlockSize] = {};
   if (ReadSettingsBlock(block)) {
     LightRecord light;
-    m_store.GetLight(m_profileId, 16, m_matrixMode, light);
+    const LightRecord* stored = m_store.GetLight(m_profileId, 16, m_matrixMode, light) ? &light : nullptr;
     if (m_deviceInfo.protocolVersion >= 2)
-      WriteZoneRecord(block, kMatrixRecord, ZoneLightOf(light, m_matrixMode), m_deviceInfo.matrixSpeedMax);
+      WriteZoneLight(block, kMatrixRecord, stored, m_matrixMode, m_deviceInfo.matrixSpeedMax);
     m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
   }
   m_transport.SendConfigEnd();
 }
 
-int KeyboardDlg::ConfigInt(const wchar_t* key) {
+std::optional<int> KeyboardDlg::StoredInt(const wchar_t* key) {
   CString value;
-  m_store.GetConfigValue(m_profileId, key, value);
+  if (!m_store.GetConfigValue(m_profileId, key, value)) return std::nullopt;
   return _wtoi(value.GetString());
 }
 
-SystemSettings KeyboardDlg::StoredSystemSettings() {
-  SystemSettings s;
-  s.macMode = ConfigInt(L"mac_mode");
-  s.gameMode = ConfigInt(L"game_mode");
-  s.lockWin = ConfigInt(L"lock_win");
-  s.wasdMode = ConfigInt(L"wasd_mode");
-  s.sleepSeconds = ConfigInt(L"sleep_time") * 60;  // stored in minutes
-  s.keyResponse = ConfigInt(L"key_keyresponse");
+KnownSystemSettings KeyboardDlg::StoredSystemSettings() {
+  KnownSystemSettings s;
+  s.macMode = StoredInt(L"mac_mode");
+  s.gameMode = StoredInt(L"game_mode");
+  s.lockWin = StoredInt(L"lock_win");
+  s.wasdMode = StoredInt(L"wasd_mode");
+  if (std::optional<int> minutes = StoredInt(L"sleep_time")) s.sleepSeconds = *minutes * 60;
+  s.keyResponse = StoredInt(L"key_keyresponse");
   return s;
 }
 
@@ -189,7 +211,8 @@ void KeyboardDlg::WriteSystemSettings() {
   m_transport.SendConfigBegin();
   uint8_t block[kSettingsBlockSize] = {};
   if (ReadSettingsBlock(block)) {
-    ::WriteSystemSettings(block, m_deviceInfo.protocolVersion, StoredSystemSettings());
+    // A setting the profile has no row for keeps the keyboard's value.
+    WriteKnownSystemSettings(block, m_deviceInfo.protocolVersion, StoredSystemSettings());
     m_transport.Transfer(kCmdWriteSettings, block, sizeof(block));
   }
   m_transport.SendConfigEnd();
@@ -197,17 +220,24 @@ void KeyboardDlg::WriteSystemSettings() {
 
 void KeyboardDlg::ReadCustomColors() {
   m_transport.SendConfigBegin();
-  if (m_keyboardCtrl) m_keyboardCtrl->ResetAllItemsColor(0);
+  // The keys go black first; those with an LED then take the set's colours.
+  std::vector<std::pair<int, COLORREF>> colours;
   uint8_t set[kColourSetSize] = {};
-  if (IsColourSet(m_lightMode) && m_transport.Transfer(ReadColourSetCommand(m_lightMode), set, sizeof(set)) &&
-      m_keyboardCtrl) {
+  const bool read =
+      IsColourSet(m_lightMode) && m_transport.Transfer(ReadColourSetCommand(m_lightMode), set, sizeof(set));
+  if (read) {
     for (const auto& [led, code] : m_keyCodeByLight) {
       if (led < 0 || led >= 128 || code <= 0) continue;
-      m_keyboardCtrl->SetKeyColor(code, RGB(set[led * 3], set[led * 3 + 1], set[led * 3 + 2]));
+      colours.emplace_back(code, RGB(set[led * 3], set[led * 3 + 1], set[led * 3 + 2]));
     }
-    m_keyboardCtrl->UpdateControl(1, 0);
   }
   m_transport.SendConfigEnd();
+  OnWindowThread([this, read, colours = std::move(colours)] {
+    if (!m_keyboardCtrl) return;
+    m_keyboardCtrl->ResetAllItemsColor(0);
+    for (const auto& [code, colour] : colours) m_keyboardCtrl->SetKeyColor(code, colour);
+    if (read) m_keyboardCtrl->UpdateControl(1, 0);
+  });
 }
 
 void KeyboardDlg::WriteCustomColors() {
@@ -216,20 +246,34 @@ void KeyboardDlg::WriteCustomColors() {
   m_store.GetUserLightRgbs(m_profileId, m_lightMode, rows);
   std::vector<std::pair<int, COLORREF>> keys;
   for (auto& row : rows) keys.emplace_back(row->key_code, COLORREF(row->key_rgb));
-  std::vector<uint8_t> set = BuildColourSet(keys, m_lightIndexByCode);
-  if (IsColourSet(m_lightMode)) m_transport.Transfer(WriteColourSetCommand(m_lightMode), set.data(), uint32_t(set.size()));
+  // Only the stored keys change: the others keep the colours the keyboard holds, so the
+  // set is read first. Nothing stored, or a set that cannot be read, writes nothing.
+  uint8_t set[kColourSetSize] = {};
+  if (IsColourSet(m_lightMode) && !keys.empty() &&
+      m_transport.Transfer(ReadColourSetCommand(m_lightMode), set, sizeof(set))) {
+    std::vector<uint8_t> bytes(set, set + sizeof(set));
+    PlaceColourSet(bytes, keys, m_lightIndexByCode);
+    m_transport.Transfer(WriteColourSetCommand(m_lightMode), bytes.data(), uint32_t(bytes.size()));
+  }
   m_transport.SendConfigEnd();
 }
 
 void KeyboardDlg::ReadMatrixColors() {
   m_transport.SendConfigBegin();
   uint8_t bytes[kMatrixColoursSize] = {};
-  if (m_transport.TransferChecked(kCmdReadMatrixColours, bytes, sizeof(bytes)) && m_matrixScreen) {
-    for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) {
-      if (cell->id < 0 || cell->id >= kMatrixCells) continue;
-      cell->color = RGB(bytes[cell->id * 3], bytes[cell->id * 3 + 1], bytes[cell->id * 3 + 2]);
-    }
-    m_matrixScreen->UpdateControl(1, 0);
+  if (m_transport.TransferChecked(kCmdReadMatrixColours, bytes, sizeof(bytes))) {
+    std::vector<uint8_t> colours(bytes, bytes + sizeof(bytes));
+    OnWindowThread([this, colours = std::move(colours)] {
+      if (!m_matrixScreen) return;
+      m_matrixScreen->EnterCriSec();  // the animation steps write the cells on the timer thread
+      for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) {
+        if (cell->id < 0 || cell->id >= kMatrixCells) continue;
+        const size_t at = size_t(cell->id) * 3;
+        cell->color = RGB(colours[at], colours[at + 1], colours[at + 2]);
+      }
+      m_matrixScreen->LeaveCriSec();
+      m_matrixScreen->UpdateControl(1, 0);
+    });
   }
   m_transport.SendConfigEnd();
 }
@@ -238,7 +282,9 @@ void KeyboardDlg::WriteMatrixColors() {
   m_transport.SendConfigBegin();
   std::vector<std::pair<int, COLORREF>> cells;
   if (m_matrixScreen) {
+    m_matrixScreen->EnterCriSec();
     for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) cells.emplace_back(cell->id, cell->color);
+    m_matrixScreen->LeaveCriSec();
   }
   std::vector<uint8_t> bytes = BuildMatrixColours(cells);
   m_transport.TransferChecked(kCmdWriteMatrixColours, bytes.data(), uint32_t(bytes.size()));
@@ -272,17 +318,22 @@ void KeyboardDlg::ReadLiveKeyColors() {
   SendConfigBeginForStream();
   uint8_t bytes[kColourSetSize] = {};
   uint8_t command = m_deviceInfo.protocolVersion >= 2 ? kCmdReadLiveColours : kCmdReadLiveColoursOld;
-  if (!m_transport.TransferChecked(command, bytes, sizeof(bytes)) || !m_keyboardCtrl) return;
+  if (!m_transport.TransferChecked(command, bytes, sizeof(bytes))) return;
+  std::vector<std::pair<int, COLORREF>> colours;
   for (const auto& [led, code] : m_keyCodeByLight) {
     if (led < 0 || led >= 128 || code < 1) continue;
-    // x 1.5, 1.3 and 1.2 cut to integers, in whole numbers: 10 x 1.2 must give 12 whatever
-    // precision the floating-point unit keeps.
-    int r = std::min(255, bytes[led * 3] * 15 / 10);
+    // x 1.5, x 1.3 and x 1.2, cut to whole numbers (in integers, so nothing is lost to
+    // a product that falls just short).
+    int r = std::min(255, bytes[led * 3] * 3 / 2);
     int g = std::min(255, bytes[led * 3 + 1] * 13 / 10);
-    int b = std::min(255, bytes[led * 3 + 2] * 12 / 10);
-    m_keyboardCtrl->SetKeyColor(code, RGB(r, g, b));
+    int b = std::min(255, bytes[led * 3 + 2] * 6 / 5);
+    colours.emplace_back(code, RGB(r, g, b));
   }
-  m_keyboardCtrl->UpdateControl(1, 0);
+  OnWindowThread([this, colours = std::move(colours)] {
+    if (!m_keyboardCtrl) return;
+    for (const auto& [code, colour] : colours) m_keyboardCtrl->SetKeyColor(code, colour);
+    m_keyboardCtrl->UpdateControl(1, 0);
+  });
 }
 
 void KeyboardDlg::SendVisualizerFrame() {
@@ -318,7 +369,9 @@ void KeyboardDlg::StreamMatrixFrame() {
   if (m_deviceType != 102 || !m_matrixScreen) return;
   SendConfigBeginForStream();
   std::vector<std::pair<int, COLORREF>> cells;
+  m_matrixScreen->EnterCriSec();
   for (MATRIXITEM_INFO* cell : m_matrixScreen->GetKeyItems()) cells.emplace_back(cell->id, cell->color);
+  m_matrixScreen->LeaveCriSec();
   std::vector<uint8_t> frame = BuildMatrixFrame(cells);
   if (!m_transport.TransferChecked(kCmdMatrixFrame, frame.data(), uint32_t(frame.size()))) m_needConfigBegin = 1;
 }

@@ -53,8 +53,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
     auto dialog = std::make_unique<KeyboardDlg>();
     dialog->ShowModalMain(show);
   }
-  CoUninitialize();
+  // The reverse of the start: OLE goes before the COM it stands on.
   OleUninitialize();
+  CoUninitialize();
   Manager::UnInitGdiplus();
   return 1;
 }

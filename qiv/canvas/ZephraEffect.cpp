@@ -1,27 +1,72 @@
 #include "canvas/ZephraEffect.h"
+
 #include <algorithm>
-#include <cstring>
+#include "core/MRender.h"
+#include "core/Manager.h"
+#include "core/PaintManager.h"
 
 // Defined here so that callers can take their address (they are exported with the class).
 const int ZephraEffect::SPECTRUM_SIZE;
 const int ZephraEffect::VOLUME_HISTORY;
+const int ZephraEffect::MAP_COLUMNS;
+const int ZephraEffect::MAP_ROWS;
 
-ZephraEffect::ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible) : MPanel(parent, id, rect, visible) {}
+namespace {
+Gdiplus::Color Opaque(COLORREF c) { return Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c)); }
+}  // namespace
+
+ZephraEffect::ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible)
+    : MPanel(parent, id, rect, visible), m_sources(EffectSources::System()) {
+  m_bRunTimer = 1;
+  m_keyFormat = std::make_unique<Gdiplus::StringFormat>();
+  m_keyFormat->SetAlignment(Gdiplus::StringAlignmentCenter);
+  m_keyFormat->SetLineAlignment(Gdiplus::StringAlignmentCenter);
+  m_keyFormat->SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
+  m_captureInterval = 1000 / (m_screenConfig.fpsChoice * 5 + 10);
+  LARGE_INTEGER frequency{};
+  ::QueryPerformanceFrequency(&frequency);
+  m_counterFrequency = double(frequency.QuadPart);
+}
+
 ZephraEffect::~ZephraEffect() = default;
 const wchar_t* ZephraEffect::GetClassNameW() const { return L"ZephraEffect"; }
 
+void ZephraEffect::InitControl(PaintManager* manager) {
+  MPanel::InitControl(manager);
+  SetControlRect(m_rcControl);
+}
+
+void ZephraEffect::SetControlRect(CRect rect) {
+  m_rcControl = rect;
+  if (!rect.IsRectEmpty() && m_layoutWidth != 0 && m_layoutHeight != 0)
+    m_keyOffset = CPoint((rect.Width() - m_layoutWidth) / 2, 20);
+  Repaint();
+}
+
+long ZephraEffect::OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) {
+  return m_pParent ? m_pParent->OnBaseMessage(id, code, wParam, lParam) : 0;
+}
+
+void ZephraEffect::Repaint() {
+  if (m_bVisible) UpdateControl(1, 0);
+}
+
+// ---- keys ----
+
 std::vector<KEYITEM_INFO*> ZephraEffect::GetKeyItems() {
-  std::lock_guard<std::mutex> guard(m_itemsLock);
-  std::vector<KEYITEM_INFO*> out;
-  out.reserve(m_keyItems.size());
-  for (auto& item : m_keyItems) out.push_back(item.get());
-  return out;
+  CriticalSectionLock lock(m_keyLock);
+  return m_keyView;
 }
 
 void ZephraEffect::SetKeyItems(const std::vector<KEYITEM_INFO>& items) {
   ClearItem();
-  std::lock_guard<std::mutex> guard(m_itemsLock);
-  for (const KEYITEM_INFO& item : items) m_keyItems.push_back(std::make_unique<KEYITEM_INFO>(item));
+  for (const KEYITEM_INFO& item : items)
+    AddKeyItem(item.name.GetString(), item.keyCode, item.rect, item.column, item.row);
+  CriticalSectionLock lock(m_keyLock);
+  for (size_t i = 0; i < items.size() && i < m_keyView.size(); ++i) {
+    m_keyView[i]->selected = items[i].selected;
+    m_keyView[i]->color = items[i].color;
+  }
 }
 
 int ZephraEffect::AddKeyItem(const wchar_t* name, DWORD keyCode, CRect rect, int column, int row) {
@@ -31,87 +76,25 @@ int ZephraEffect::AddKeyItem(const wchar_t* name, DWORD keyCode, CRect rect, int
   item->keyCode = keyCode;
   item->name = name;
   item->rect = rect;
-  std::lock_guard<std::mutex> guard(m_itemsLock);
+  CriticalSectionLock lock(m_keyLock);
+  m_keyView.push_back(item.get());
   m_keyItems.push_back(std::move(item));
   return int(m_keyItems.size()) - 1;
 }
 
 void ZephraEffect::ClearItem() {
-  std::lock_guard<std::mutex> guard(m_itemsLock);
+  CriticalSectionLock lock(m_keyLock);
   m_retiredItems = std::move(m_keyItems);
   m_keyItems.clear();
+  m_keyView.clear();
 }
-
-void ZephraEffect::SetKeyboardImage(const wchar_t* file) { m_keyboardImage = file; }
-
-void ZephraEffect::SetWidthAndHeight(int width, int height) {
-  m_layoutWidth = width;
-  m_layoutHeight = height;
-}
-
-void ZephraEffect::Initialize() {
-  m_currentVolume = m_peakVolume = m_averageVolume = m_audioLevel = 0.0f;
-  m_musicAmplitude = 0;
-  std::fill(std::begin(m_volumeHistory), std::end(m_volumeHistory), 0.0f);
-  m_historyNext = 0;
-  m_triggered = false;
-  m_triggerCount = 0;
-  m_volumeThreshold = 0.1f;
-}
-
-void ZephraEffect::SetExternalAudioData(float volume, float peak, float average, int amplitude, float level) {
-  m_currentVolume = std::clamp(volume, 0.0f, 1.0f);
-  m_peakVolume = std::clamp(peak, 0.0f, 1.0f);
-  m_averageVolume = std::clamp(average, 0.0f, 1.0f);
-  m_musicAmplitude = std::clamp(amplitude, 0, 100);
-  m_audioLevel = std::max(level, 0.0f);
-  m_volumeHistory[m_historyNext] = m_currentVolume;
-  m_historyNext = (m_historyNext + 1) % VOLUME_HISTORY;
-  const bool above = m_currentVolume > m_volumeThreshold;
-  if (above && !m_triggered) ++m_triggerCount;  // one count per rise above the threshold
-  m_triggered = above;
-}
-
-void ZephraEffect::SetCurrentVolume(float volume) { m_currentVolume = std::clamp(volume, 0.0f, 1.0f); }
-void ZephraEffect::SetExternalVolumeData(float volume) { SetCurrentVolume(volume); }
-
-void ZephraEffect::SetFFTSpectrum(const float spectrum32[], const float bands8x8[]) {
-  float sum = 0.0f;
-  if (spectrum32) {
-    std::memcpy(m_spectrum32, spectrum32, sizeof(m_spectrum32));
-    for (float v : m_spectrum32) sum += v;
-  }
-  if (bands8x8) std::memcpy(m_spectrum64, bands8x8, sizeof(m_spectrum64));
-  m_hasFFT = spectrum32 && sum > 0.0001f;
-}
-
-void ZephraEffect::SetBeatData(bool beat, float strength, float, float bass, float mid, float high) {
-  m_beat = beat;
-  m_beatStrength = std::clamp(strength, 0.0f, 1.0f);
-  m_bass = std::clamp(bass, 0.0f, 1.0f);
-  m_mid = std::clamp(mid, 0.0f, 1.0f);
-  m_high = std::clamp(high, 0.0f, 1.0f);
-  m_beatBoost = beat ? strength : m_beatBoost * 0.85f;
-}
-
-void ZephraEffect::SetVolumeThreshold(float threshold) { m_volumeThreshold = std::clamp(threshold, 0.0f, 1.0f); }
-
-float ZephraEffect::GetVolumeHistory(int index) const {
-  return index >= 0 && index < VOLUME_HISTORY ? m_volumeHistory[index] : 0.0f;
-}
-
-float ZephraEffect::GetFFTSpectrum32(int index) const {
-  return index >= 0 && index < SPECTRUM_SIZE ? m_spectrum32[index] : 0.0f;
-}
-
-float ZephraEffect::GetFFTSpectrum64(int index) const { return index >= 0 && index < 64 ? m_spectrum64[index] : 0.0f; }
 
 void ZephraEffect::SetColorMap(int column, int row, COLORREF colour) {
-  if (column < 0 || column >= 32 || row < 0 || row >= 8) return;
-  m_colorMap[column * 8 + row] = colour;
-  if (m_zephraMode != 1) return;
-  std::lock_guard<std::mutex> guard(m_itemsLock);
-  for (auto& item : m_keyItems) {
+  if (column < 0 || column >= MAP_COLUMNS || row < 0 || row >= MAP_ROWS) return;
+  m_colorMap[column * MAP_ROWS + row] = colour;
+  if (m_zephraMode != ZEPHRA_COLOR_MAP) return;
+  CriticalSectionLock lock(m_keyLock);
+  for (KEYITEM_INFO* item : m_keyView) {
     if (item->column == column && item->row == row) {
       item->color = colour;
       return;
@@ -120,6 +103,312 @@ void ZephraEffect::SetColorMap(int column, int row, COLORREF colour) {
 }
 
 COLORREF ZephraEffect::GetColorMap(int column, int row) const {
-  if (column < 0 || column >= 32 || row < 0 || row >= 8) return 0;
-  return m_colorMap[column * 8 + row];
+  if (column < 0 || column >= MAP_COLUMNS || row < 0 || row >= MAP_ROWS) return 0;
+  return m_colorMap[column * MAP_ROWS + row];
+}
+
+void ZephraEffect::SetKeyMap(const BYTE map[256], int rows, int columns) {
+  if (map) std::copy(map, map + 256, m_keyMap);
+  // The effect grids index the 32 x 8 colour map: wider or taller grids would leave it.
+  m_mapRows = std::clamp(rows, 1, MAP_ROWS);
+  m_mapColumns = std::clamp(columns, 1, MAP_COLUMNS);
+}
+
+void ZephraEffect::GiveKeysTheirCells() {
+  CriticalSectionLock lock(m_keyLock);
+  for (KEYITEM_INFO* item : m_keyView) item->color = GetColorMap(item->column, item->row);
+}
+
+void ZephraEffect::SetKeyboardImage(const wchar_t* file) {
+  m_keyboardImageFile = file;
+  Gdiplus::Image* image = file && *file ? MRender::LoadImageFromFile(GetSkinsFolder() + file) : nullptr;
+  CriticalSectionLock lock(m_stepLock);
+  m_keyboardImage.reset(image);
+}
+
+void ZephraEffect::SetWidthAndHeight(int width, int height) {
+  m_layoutWidth = width;
+  m_layoutHeight = height;
+  if (!m_rcControl.IsRectEmpty()) m_keyOffset = CPoint(20, 25);
+}
+
+void ZephraEffect::SetZephraMode(int mode) {
+  m_zephraMode = mode;
+  m_keyOffset = CPoint(20, 25);
+  Repaint();
+}
+
+CRect ZephraEffect::GetRealRect(CRect rect) const {
+  rect.OffsetRect(m_keyOffset);
+  return rect;
+}
+
+void ZephraEffect::CalFrameSelect() {
+  CRect frame(std::min(m_rdownPoint.x, m_downPoint.x), std::min(m_rdownPoint.y, m_downPoint.y),
+              std::max(m_rdownPoint.x, m_downPoint.x), std::max(m_rdownPoint.y, m_downPoint.y));
+  const bool tooSmall = frame.Width() < 6 || frame.Height() < 6;
+  CriticalSectionLock lock(m_keyLock);
+  for (KEYITEM_INFO* item : m_keyView) {
+    CRect key = GetRealRect(item->rect);
+    key.OffsetRect(m_rcControl.TopLeft());
+    CRect meet;
+    item->selected = !tooSmall && meet.IntersectRect(key, frame) ? 1 : 0;
+  }
+}
+
+CRect ZephraEffect::GetImageRect(int width, int height, CRect rect) {
+  if (width <= 0 || height <= 0) return rect;
+  int w = width, h = height;
+  if (w > rect.Width() || h > rect.Height()) {
+    const double scale = std::min(double(rect.Width()) / w, double(rect.Height()) / h);
+    w = int(w * scale);
+    h = int(h * scale);
+  }
+  const int left = rect.left + (rect.Width() - w) / 2, top = rect.top + (rect.Height() - h) / 2;
+  return CRect(left, top, left + w, top + h);
+}
+
+int ZephraEffect::GetEncoderClsid(const wchar_t* mime, CLSID* clsid) {
+  UINT count = 0, size = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return -1;
+  std::vector<BYTE> buffer(size);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return -1;
+  for (UINT i = 0; i < count; ++i) {
+    if (mime && wcscmp(codecs[i].MimeType, mime) == 0) {
+      if (clsid) *clsid = codecs[i].Clsid;
+      return int(i);
+    }
+  }
+  return -1;
+}
+
+HBITMAP ZephraEffect::CreateARGB32Bitmap(HDC hdc, int width, int height, BYTE** bits) {
+  return MRender::CreateARGB32Bitmap(hdc, width, height, bits);
+}
+
+void ZephraEffect::DrawRoundRectange(Gdiplus::Graphics& g, float x, float y, float width, float height, float r,
+                                     Gdiplus::Color fill, float penWidth, Gdiplus::Color pen) {
+  Gdiplus::GraphicsPath path;
+  const float d = 2 * r;
+  path.AddLine(x + r, y, x + width - r, y);
+  path.AddArc(x + width - d, y, d, d, 270, 90);
+  path.AddLine(x + width, y + r, x + width, y + height - r);
+  path.AddArc(x + width - d, y + height - d, d, d, 0, 90);
+  path.AddLine(x + width - r, y + height, x + r, y + height);
+  path.AddArc(x, y + height - d, d, d, 90, 90);
+  path.AddLine(x, y + height - r, x, y + r);
+  path.AddArc(x, y, d, d, 180, 90);
+  path.CloseFigure();
+  Gdiplus::SolidBrush brush(fill);
+  g.FillPath(&brush, &path);
+  if (penWidth != 0) {
+    Gdiplus::Pen outline(pen, penWidth);
+    g.DrawPath(&outline, &path);
+  }
+}
+
+// ---- layers ----
+
+CRect ZephraEffect::LayerDisplayRect(const LAYERITEM_INFO& layer) const {
+  const int w = layer.rect.Width(), h = layer.rect.Height();
+  const int sw = int(float(w) * layer.scale), sh = int(float(h) * layer.scale);
+  const int left = layer.rect.left + w / 2 - sw / 2, top = layer.rect.top + h / 2 - sh / 2;
+  return CRect(left, top, left + sw, top + sh);
+}
+
+int ZephraEffect::AddLightLayer(int type, CRect rect) {
+  CriticalSectionLock lock(m_layerLock);
+  for (const auto& layer : m_layers)
+    if (layer->type == type) return -1;
+  auto layer = std::make_unique<LAYERITEM_INFO>();
+  layer->type = type;
+  layer->rect = rect.IsRectEmpty() ? CRect(0, 0, m_rcControl.Width(), m_rcControl.Height()) : rect;
+  m_layers.push_back(std::move(layer));
+  m_selectedLayer = int(m_layers.size()) - 1;
+  return m_selectedLayer;
+}
+
+void ZephraEffect::DeleteLightLayer(int type) {
+  {
+    CriticalSectionLock lock(m_layerLock);
+    auto found = std::find_if(m_layers.begin(), m_layers.end(), [type](const auto& l) { return l->type == type; });
+    if (found == m_layers.end()) {
+      m_selectedLayer = -1;
+      return;
+    }
+    m_layers.erase(found);
+  }
+  Repaint();
+}
+
+void ZephraEffect::ClearLightLayer() {
+  CriticalSectionLock lock(m_layerLock);
+  m_layers.clear();
+}
+
+std::vector<LAYERITEM_INFO> ZephraEffect::GetLightLayers() {
+  CriticalSectionLock lock(m_layerLock);
+  std::vector<LAYERITEM_INFO> out;
+  for (const auto& layer : m_layers) out.push_back(*layer);
+  return out;
+}
+
+// ---- rendering ----
+
+void ZephraEffect::DrawControl(HDC& hdc, CRect) {
+  const int w = m_rcControl.Width(), h = m_rcControl.Height();
+  if (w <= 0 || h <= 0) return;
+  // Painting never waits for a step on another thread (that step asks for a repaint
+  // when it ends, and may itself wait for the window's control list): while one runs,
+  // the last picture is shown again and stays stale.
+  if ((!m_bUpdate || !GetMemDC()) && m_stepLock.TryLock()) {
+    UpdateMemDC(hdc, w, h);
+    if (HDC memory = GetMemDC()) {
+      ::BitBlt(memory, 0, 0, w, h, hdc, m_rcControl.left, m_rcControl.top, SRCCOPY);
+      RenderCanvas(memory, w, h, false);
+    }
+    m_stepLock.Unlock();
+  }
+  if (GetMemDC()) ::BitBlt(hdc, m_rcControl.left, m_rcControl.top, w, h, GetMemDC(), 0, 0, SRCCOPY);
+}
+
+void ZephraEffect::RenderCanvas(HDC dc, int width, int height, bool hidden) {
+  {
+    Gdiplus::Graphics g(dc);
+    g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    if (m_keyboardImage) g.DrawImage(m_keyboardImage.get(), 0, 0, width, height);
+    if (m_zephraMode == ZEPHRA_MUSIC) {
+      Gdiplus::SolidBrush black(Gdiplus::Color(255, 0, 0, 0));
+      g.FillRectangle(&black, 0, 0, width, height);
+      DrawMusicEffect(g);
+      if (hidden) DrawLayerFrame(g);
+    } else if (m_zephraMode == ZEPHRA_GIF) {
+      CriticalSectionLock lock(m_gifLock);
+      if (m_gif) {
+        if (!hidden) {
+          Gdiplus::SolidBrush black(Gdiplus::Color(255, 0, 0, 0));
+          g.FillRectangle(&black, 0, 0, width, height);
+        }
+        DrawGif(g);
+      }
+    }
+  }
+  Gdiplus::Graphics g(dc);
+  g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  DrawKeys(g, dc, width, height, hidden);
+  if (!hidden && m_zephraMode == ZEPHRA_MUSIC) DrawLayerFrame(g);
+  g.Flush(Gdiplus::FlushIntentionSync);
+}
+
+void ZephraEffect::DrawKeys(Gdiplus::Graphics& g, HDC dc, int width, int height, bool hidden) {
+  const bool sampled = m_zephraMode == ZEPHRA_MUSIC || m_zephraMode == ZEPHRA_GIF;
+  Gdiplus::FontFamily* family = GetFontFamily(m_fontName.GetString());
+  Gdiplus::Font font(family ? family : Gdiplus::FontFamily::GenericSansSerif(), 12.0f, m_fontStyle,
+                     Gdiplus::UnitPixel);
+  Gdiplus::SolidBrush text(m_textColor);
+  // A sample outside the rendering (a key dragged off the canvas) is black.
+  auto sample = [&](int x, int y) -> COLORREF {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+    g.Flush(Gdiplus::FlushIntentionSync);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    return c == CLR_INVALID ? 0 : c & 0x00FFFFFF;
+  };
+  CriticalSectionLock lock(m_keyLock);
+  for (KEYITEM_INFO* item : m_keyView) {
+    if (!item || item->rect.IsRectEmpty()) continue;
+    if (item->keyCode == 255 && !hidden) continue;
+    const CRect r = GetRealRect(item->rect);
+    if (r.Width() > 9) {
+      if (sampled) item->color = sample(r.left + 20, r.top + 10);
+      const Gdiplus::Color outline = item->selected ? Manager::m_select_color : Opaque(item->color);
+      DrawRoundRectange(g, float(r.left), float(r.top), float(r.Width()), float(r.Height()), 6.0f,
+                        Gdiplus::Color(0x64, 255, 255, 255), 2.0f, outline);
+      if (!item->name.IsEmpty()) {
+        Gdiplus::RectF box(float(r.left + 1), float(r.top + 1), float(r.Width() + 1), float(r.Height() + 1));
+        g.DrawString(item->name.GetString(), item->name.GetLength(), &font, box, m_keyFormat.get(), &text);
+      }
+    } else {
+      if (sampled) item->color = sample(r.left + 3, r.top + 3);
+      Gdiplus::SolidBrush fill(Opaque(item->color));
+      g.FillEllipse(&fill, r.left, r.top, r.Width(), r.Height());
+    }
+  }
+}
+
+void ZephraEffect::DrawLayerFrame(Gdiplus::Graphics& g) {
+  if (m_zephraMode != ZEPHRA_MUSIC) return;
+  CriticalSectionLock lock(m_layerLock);
+  if (m_selectedLayer < 0 || m_selectedLayer >= int(m_layers.size()) || !m_layers[size_t(m_selectedLayer)]) return;
+  const CRect r = LayerDisplayRect(*m_layers[size_t(m_selectedLayer)]);
+  Gdiplus::Pen dashed(Gdiplus::Color(255, 0, 255, 255), 2.0f);
+  dashed.SetDashStyle(Gdiplus::DashStyleDash);
+  g.DrawRectangle(&dashed, r.left, r.top, r.Width(), r.Height());
+  Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
+  Gdiplus::Pen edge(Gdiplus::Color(255, 0, 255, 255), 1.0f);
+  const int xs[3] = {r.left, (r.left + r.right) / 2, r.right};
+  const int ys[3] = {r.top, (r.top + r.bottom) / 2, r.bottom};
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      if (i == 1 && j == 1) continue;
+      g.FillRectangle(&white, xs[i] - 4, ys[j] - 4, 8, 8);
+      g.DrawRectangle(&edge, xs[i] - 4, ys[j] - 4, 8, 8);
+    }
+  }
+}
+
+void ZephraEffect::DrawHideControl() {
+  if (!m_stepLock.TryLock()) return;  // the other thread is rendering this canvas
+  RenderHidden();
+  m_stepLock.Unlock();
+}
+
+void ZephraEffect::RenderHidden() {
+  const int w = m_rcControl.Width(), h = m_rcControl.Height();
+  if (w <= 0 || h <= 0) return;
+  HDC window = m_pManager ? m_pManager->GetPaintDC() : nullptr;
+  HDC memory = ::CreateCompatibleDC(window);
+  if (!memory) return;
+  BYTE* bits = nullptr;
+  HBITMAP bitmap = CreateARGB32Bitmap(memory, w, h, &bits);
+  if (!bitmap) {
+    ::DeleteDC(memory);
+    return;
+  }
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::SetBkMode(memory, TRANSPARENT);
+  RenderCanvas(memory, w, h, true);
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+}
+
+bool ZephraEffect::IsWindowShown() const {
+  HWND window = m_pManager ? m_pManager->GetPaintWnd() : nullptr;
+  return window && ::IsWindowVisible(window) && !::IsIconic(window);
+}
+
+int ZephraEffect::OnControlTimer() {
+  // The timer thread and the worker both step the canvas; one step at a time.
+  if (!m_stepLock.TryLock()) return 0;
+  switch (m_zephraMode) {
+    case ZEPHRA_SCREEN: UpdateScreenEffect(); break;
+    case ZEPHRA_WINDOW: UpdateWindowEffect(); break;
+    case ZEPHRA_GIF: {
+      CriticalSectionLock lock(m_gifLock);
+      GifFrames::Advance(m_gifTiming, m_sources.preciseMs());
+      break;
+    }
+    case ZEPHRA_GAME: UpdateGameEffect(); break;
+    case ZEPHRA_PRESET: UpdateCustomEffect(); break;
+    default: break;
+  }
+  const bool shown = IsWindowShown();
+  if (!shown) RenderHidden();
+  m_stepLock.Unlock();
+  if (!shown) return 0;
+  Repaint();
+  return 1;
 }

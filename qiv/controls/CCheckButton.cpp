@@ -1,26 +1,86 @@
 #include "controls/CCheckButton.h"
+#include "controls/ControlPaint.h"
 
-CCheckButton::CCheckButton(MObject* parent, unsigned id, CRect rect, const wchar_t* text, int visible, int enabled) : MControlFont(parent, id, rect, text, visible, enabled, 1) {}
+using namespace ControlPaint;
+
+namespace {
+// Frame i of the strip at natural size, vertically centred in slice i.
+void DrawBoxFrames(Gdiplus::Graphics& g, Gdiplus::Image* image, int looks, int w, int h, int fw, int fh) {
+  if (!image) return;
+  for (int i = 0; i < looks; ++i)
+    g.DrawImage(image, Gdiplus::Rect(i * w, (h - fh) / 2, fw, fh), i * fw, 0, fw, fh, Gdiplus::UnitPixel);
+}
+}  // namespace
+
+CCheckButton::CCheckButton(MObject* parent, unsigned id, CRect rect, const wchar_t* title, int visible, int enabled)
+    : CheckableButton(parent, id, rect, title, visible, enabled, 8) {}
+
 CCheckButton::~CCheckButton() = default;
+
 const wchar_t* CCheckButton::GetClassNameW() const { return L"CCheckButton"; }
-void CCheckButton::DrawControl(HDC&, CRect) {}
 
-TextCheckButton::TextCheckButton(MObject* parent, unsigned id, CRect rect, const wchar_t* text, int visible, int enabled) : MControlFont(parent, id, rect, text, visible, enabled, 1) {}
+int CCheckButton::SetCheck(int check) { return CheckBoxSetCheck(m_checked, m_state, m_bEnabled, check, 4, *this); }
+
+void CCheckButton::OnClickRelease() { m_checked = m_checked ? 0 : 1; }
+void CCheckButton::OnSpace() { SetCheck(m_checked ? 0 : 1); }
+
+void CCheckButton::DrawControl(HDC& hdc, CRect) {
+  PaintSlices(*this, hdc, 8, m_state, [&](Gdiplus::Graphics& g, int w, int h) {
+    DrawBoxFrames(g, m_pImage, 8, w, h, m_frameWidth, m_frameHeight);
+    if (m_title.IsEmpty()) return;
+    auto font = MakeFont(*this);
+    g.SetTextRenderingHint(m_textRenderingHint);
+    for (int i = 0; i < 8; ++i) {
+      const Gdiplus::RectF layout(static_cast<float>(i * w + m_frameWidth + 8), (h - m_frameHeight) * 0.5f,
+                                  static_cast<float>(w - m_frameWidth - 8), static_cast<float>(m_frameHeight));
+      DrawTitle(g, m_title, *font, layout, (i == 3 || i == 7) ? Gdiplus::Color(0xFE808080) : m_textColor,
+                Gdiplus::StringAlignmentNear);
+    }
+  });
+}
+
+TextCheckButton::TextCheckButton(MObject* parent, unsigned id, CRect rect, const wchar_t* title, int visible,
+                                 int enabled)
+    : CheckableButton(parent, id, rect, title, visible, enabled, 8) {
+  SetTextColor(Gdiplus::Color(0xFEFFFFFF));
+}
+
 TextCheckButton::~TextCheckButton() = default;
+
 const wchar_t* TextCheckButton::GetClassNameW() const { return L"TextCheckButton"; }
-void TextCheckButton::DrawControl(HDC&, CRect) {}
 
-CRadioButton::CRadioButton(MObject* parent, unsigned id, CRect rect, const wchar_t* text, int visible, int enabled) : MControlFont(parent, id, rect, text, visible, enabled, 1) {}
-CRadioButton::~CRadioButton() = default;
-const wchar_t* CRadioButton::GetClassNameW() const { return L"CRadioButton"; }
-void CRadioButton::DrawControl(HDC&, CRect) {}
+int TextCheckButton::SetImage(const wchar_t* file, int count) { return MControlFont::SetImage(file, count); }
+int TextCheckButton::SetImage(unsigned resId, CString type, int count) {
+  return MControlFont::SetImage(resId, type, count);
+}
 
-KeyLayerButton::KeyLayerButton(MObject* parent, unsigned id, CRect rect, const wchar_t* text, int visible, int enabled) : MControlFont(parent, id, rect, text, visible, enabled, 1) {}
-KeyLayerButton::~KeyLayerButton() = default;
-const wchar_t* KeyLayerButton::GetClassNameW() const { return L"KeyLayerButton"; }
-void KeyLayerButton::DrawControl(HDC&, CRect) {}
+int TextCheckButton::SetCheck(int check) { return CheckBoxSetCheck(m_checked, m_state, m_bEnabled, check, 4, *this); }
 
-CSelectButton::CSelectButton(MObject* parent, unsigned id, CRect rect, const wchar_t* text, int visible, int enabled) : MControlFont(parent, id, rect, text, visible, enabled, 1) {}
-CSelectButton::~CSelectButton() = default;
-const wchar_t* CSelectButton::GetClassNameW() const { return L"CSelectButton"; }
-void CSelectButton::DrawControl(HDC&, CRect) {}
+void TextCheckButton::SetTextButtonColor(Gdiplus::Color normal, Gdiplus::Color hover, Gdiplus::Color pressed,
+                                         Gdiplus::Color disabled) {
+  SetTextColor(normal);
+  m_hoverColor = hover;
+  m_pressedColor = pressed;
+  m_disabledColor = disabled;
+}
+
+void TextCheckButton::OnClickRelease() { m_checked = m_checked ? 0 : 1; }
+void TextCheckButton::OnSpace() { SetCheck(m_checked ? 0 : 1); }
+
+void TextCheckButton::DrawControl(HDC& hdc, CRect) {
+  PaintSlices(*this, hdc, 8, m_state, [&](Gdiplus::Graphics& g, int w, int h) {
+    DrawBoxFrames(g, m_pImage, 8, w, h, m_frameWidth, m_frameHeight);
+    if (m_title.IsEmpty()) return;
+    auto font = MakeFont(*this);
+    g.SetTextRenderingHint(m_textRenderingHint);
+    // A checked box shows its pressed colour at rest and its normal colour when pressed.
+    const Gdiplus::Color colours[8] = {m_textColor,    m_hoverColor, m_pressedColor, m_disabledColor,
+                                       m_pressedColor, m_hoverColor, m_textColor,    m_disabledColor};
+    for (int i = 0; i < 8; ++i) {
+      const float d = i == 2 ? 1.0f : 0.0f;
+      DrawTitle(g, m_title, *font,
+                Gdiplus::RectF(static_cast<float>(i * w) + d, d, static_cast<float>(w), static_cast<float>(h)),
+                colours[i]);
+    }
+  });
+}

@@ -1,50 +1,46 @@
-// The balloon tip window that a paint manager creates once per window.
+// The balloon tip that a paint manager creates once per window: a layered, per-pixel-alpha
+// popup with a short white text on a skinned background, sized to the text and placed
+// next to an anchor point on the screen. Any kind but 4 hides itself after 5 seconds.
 #pragma once
-#include <windows.h>
-#include <gdiplus.h>
-#include <memory>
-#include "core/MWindow.h"
+#include "controls/MTipWindow.h"
 
-// Placement of the balloon relative to its anchor.
-enum AIRBLADDER_MODE : int {
-  AIRBLADDER_MODE_RIGHT = 1,
-  AIRBLADDER_MODE_LEFT = 2,
-  AIRBLADDER_MODE_BOTTOM = 3,
-  AIRBLADDER_MODE_TOP = 4,
-  AIRBLADDER_MODE_RIGHT_RAISED = 5,
-};
+// Where a balloon of `textWidth` x `textHeight` (the measured text, `lines` lines) goes for
+// an anchor and a placement; an unknown placement gives an empty rectangle.
+CRect QIV_API BalloonRect(POINT anchor, int textWidth, int textHeight, int lines, AIRBLADDER_MODE mode);
+// `rect` moved (not resized) to lie inside `area` as far as it fits; left and top win.
+CRect QIV_API KeepInside(CRect rect, const CRect& area);
 
-// 4 keeps the balloon until it is hidden; any other kind hides it after 5000 ms.
-enum AIRBLADDER_TYPE : int {
-  AIRBLADDER_TYPE_TIMED = 1,
-  AIRBLADDER_TYPE_KEEP = 4,
-  AIRBLADDER_TYPE_HOVER = 5,
-};
-
-class QIV_API MAirBladder : public MWindow {
+class QIV_API MAirBladder : public MTipWindow {
 public:
   MAirBladder();
   ~MAirBladder() override;
 
-  int LoadBKImage(CString file);
+  int OnPaint() override;
+
   int LoadArrowLImage(CString file);
+  int LoadArrowLImage(unsigned id, CString type);
   int LoadArrowRImage(CString file);
+  int LoadArrowRImage(unsigned id, CString type);
   int LoadArrowTImage(CString file);
-  // Stores the text, anchor (screen coordinates), kind and placement; 1.
+  int LoadArrowTImage(unsigned id, CString type);
+  // Sets the text (null is empty), the anchor in screen coordinates, kind and placement;
+  // fits and places the balloon and, unless the kind is 4, arms the hide timer. Nothing is
+  // done when all four equal the current ones. 1.
   int SetAirBladderMsg(const wchar_t* text, POINT anchor, AIRBLADDER_TYPE type, AIRBLADDER_MODE mode);
 
   CString GetText() const { return m_text; }
-  POINT GetAnchor() const { return m_anchor; }
-  AIRBLADDER_TYPE GetType() const { return m_type; }
-  AIRBLADDER_MODE GetMode() const { return m_mode; }
+  int GetLineCount() const { return m_lines; }
+  // 1 when the text is laid out centred (one line, or placed above the anchor).
+  int IsCentred() const;
+  // Draws the balloon into a top-down premultiplied 32-bit buffer of w x h pixels.
+  void Render(BYTE* bits, int width, int height);
 
 private:
+  void AutoFit();
+
   CString m_text;
-  POINT m_anchor = {0, 0};
-  AIRBLADDER_TYPE m_type = AIRBLADDER_TYPE_TIMED;
-  AIRBLADDER_MODE m_mode = AIRBLADDER_MODE_BOTTOM;
-  std::unique_ptr<Gdiplus::Image> m_background;
-  std::unique_ptr<Gdiplus::Image> m_arrowLeft;
-  std::unique_ptr<Gdiplus::Image> m_arrowRight;
-  std::unique_ptr<Gdiplus::Image> m_arrowTop;
+  std::unique_ptr<Gdiplus::StringFormat> m_format;
+  std::unique_ptr<Gdiplus::Image> m_arrowLeft, m_arrowRight, m_arrowTop;
+  int m_arrowLeftW = 0, m_arrowLeftH = 0, m_arrowRightW = 0, m_arrowRightH = 0, m_arrowTopW = 0, m_arrowTopH = 0;
+  int m_lines = 1;
 };

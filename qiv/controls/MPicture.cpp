@@ -1,21 +1,91 @@
 #include "controls/MPicture.h"
+#include "controls/ControlPaint.h"
+#include "core/MRender.h"
+#include "core/Manager.h"
 
-MPicture::MPicture(MObject* parent, unsigned id, CRect rect, int visible, int enabled) : MControlFont(parent, id, rect, L"", visible, enabled, 1) { m_imageCount = 1; }
-MPicture::~MPicture() = default;
+using namespace ControlPaint;
+
+MPicture::MPicture(MObject* parent, unsigned id, CRect rect, int visible, int enabled)
+    : MControlFont(parent, id, rect, L"", visible, enabled, 1) {
+  m_imageCount = 1;
+}
+
+MPicture::~MPicture() { m_pImage = nullptr; }
+
 const wchar_t* MPicture::GetClassNameW() const { return L"MPicture"; }
-void MPicture::DrawControl(HDC&, CRect) {}
 
-CPhotoFrame::CPhotoFrame(MObject* parent, unsigned id, CRect rect, int visible, int enabled) : MControlFont(parent, id, rect, L"", visible, enabled, 1) { m_imageCount = 1; }
-CPhotoFrame::~CPhotoFrame() = default;
-const wchar_t* CPhotoFrame::GetClassNameW() const { return L"CPhotoFrame"; }
-void CPhotoFrame::DrawControl(HDC&, CRect) {}
+void MPicture::TakeImage(Gdiplus::Image* image) {
+  m_owned.reset(image);
+  m_pImage = image;
+}
 
-CSliderPicture::CSliderPicture(MObject* parent, unsigned id, CRect rect, int visible, int enabled) : MControlFont(parent, id, rect, L"", visible, enabled, 1) { m_imageCount = 1; }
-CSliderPicture::~CSliderPicture() = default;
-const wchar_t* CSliderPicture::GetClassNameW() const { return L"CSliderPicture"; }
-void CSliderPicture::DrawControl(HDC&, CRect) {}
+int MPicture::SetImage(const wchar_t* file, int count) {
+  if (!file || count < 1) return 0;
+  TakeImage(MRender::LoadImageFromFile(GetSkinsFolder() + file));
+  if (m_pImage) {
+    m_frameWidth = static_cast<int>(m_pImage->GetWidth()) / count;
+    m_frameHeight = static_cast<int>(m_pImage->GetHeight());
+    m_imageCount = count;
+  }
+  UpdateControl(1, 0);
+  return m_pImage ? 1 : 0;
+}
 
-CGifPicture::CGifPicture(MObject* parent, unsigned id, CRect rect, int visible, int enabled) : MControlFont(parent, id, rect, L"", visible, enabled, 1) { m_imageCount = 1; }
-CGifPicture::~CGifPicture() = default;
-const wchar_t* CGifPicture::GetClassNameW() const { return L"CGifPicture"; }
-void CGifPicture::DrawControl(HDC&, CRect) {}
+int MPicture::SetImage(unsigned resId, CString type, int count) {
+  if (count < 1) return 0;
+  TakeImage(MRender::LoadImageFromIDResource(resId, type, Manager::GetInstance()));
+  if (!m_pImage) return 0;
+  m_frameWidth = static_cast<int>(m_pImage->GetWidth()) / count;
+  m_frameHeight = static_cast<int>(m_pImage->GetHeight());
+  m_imageCount = count;
+  UpdateControl(1, 0);
+  return 1;
+}
+
+int MPicture::SetImageFile(const wchar_t* path) {
+  TakeImage(path ? MRender::LoadImageFromFile(path) : nullptr);
+  if (m_pImage) {
+    m_frameWidth = static_cast<int>(m_pImage->GetWidth());
+    m_frameHeight = static_cast<int>(m_pImage->GetHeight());
+  }
+  UpdateControl(1, 0);
+  return m_pImage ? 1 : 0;
+}
+
+int MPicture::SetImageFile(const wchar_t* path, int width, int height) {
+  if (!path || ::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return 0;
+  TakeImage(MRender::LoadImageFromFileEx(path, width, height));
+  if (m_pImage) {
+    m_frameWidth = static_cast<int>(m_pImage->GetWidth());
+    m_frameHeight = static_cast<int>(m_pImage->GetHeight());
+    m_imageCount = 1;
+  }
+  UpdateControl(1, 0);
+  return m_pImage ? 1 : 0;
+}
+
+int MPicture::SetShowMode(enumShowMode mode, int param) {
+  if (mode == m_layout.mode && (mode != SHOWMODE_NINEGRID || param == m_layout.param)) return 0;
+  m_layout.mode = mode;
+  m_layout.param = param;
+  UpdateControl(1, 0);
+  return 1;
+}
+
+int MPicture::SetShowModeMID(int left, int top, int right, int bottom) {
+  m_layout.left = left;
+  m_layout.top = top;
+  m_layout.right = right;
+  m_layout.bottom = bottom;
+  m_layout.mode = SHOWMODE_NINEGRID_MID;
+  UpdateControl(1, 0);
+  return 1;
+}
+
+void MPicture::DrawControl(HDC& hdc, CRect) {
+  PaintSlices(*this, hdc, 1, 0, [&](Gdiplus::Graphics& g, int w, int h) {
+    m_layout.hAlign = m_hAlign;
+    m_layout.vAlign = m_vAlign;
+    DrawPicture(g, m_pImage, m_frameWidth, m_frameHeight, 0, w, h, m_layout);
+  });
+}

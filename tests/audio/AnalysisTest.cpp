@@ -239,15 +239,10 @@ TEST(BassMidTreble, TwoSilentLowestBandsKeepThePreviousValues) {
 
 TEST(AnalyseBlock, ASineBlockFillsTheBandsOfItsFrequency) {
   AudioProbe audio;
-  // 2048 values straight into the block: a tone in bin 100 (bands32 index 14).
+  // 2048 stereo frames make one block: a tone in bin 100 (bands32 index 14).
   auto script = std::make_shared<PacketScript>();
-  std::vector<float> samples(2 * 8192);
-  for (int i = 0; i < 8192; ++i) {
-    // Each value is the mean of four floats: write the tone into groups of four.
-    const float v = 0.3f * static_cast<float>(std::sin(2.0 * kPi * 100 * (i / 4) / 2048.0));
-    samples[i] = v;
-  }
-  script->AddSamples(samples, 8192);
+  StereoTones tone(100 * 48000.0 / 2048, 0.3f);
+  script->AddSamples(tone.Next(2048), 2048);
   audio.SetPacketSource(std::make_unique<ScriptedPacketSource>(script));
   audio.ProcessPackets();
 

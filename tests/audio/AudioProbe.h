@@ -1,8 +1,11 @@
-// KeyboardAudio with its analysis state opened up for the tests, a settable millisecond
-// clock, and a record of every publication (the level and the state handed over).
+// KeyboardAudio with its analysis state opened up for the tests, settable millisecond
+// clocks, and a record of every publication (the level and the state handed over).
 #pragma once
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "audio/KeyboardAudio.h"
@@ -14,22 +17,40 @@ public:
     int percent;
     bool beat;
     float bpm;
+    int loudestBand;  // of the 32 bands; -1 when all are 0
+    float waveMax;    // largest |wave value|
   };
 
   AudioProbe() {
-    m_tickClock = [this] { return now; };
+    m_tickClock = [this] { return now.load(); };
+    m_retryClock = [this] { return retryNow.load(); };
     m_waveGain = 1;
   }
 
   void PublishAudio(float level) override {
     KeyboardAudio::PublishAudio(level);
+    int loudest = -1;
+    for (int b = 0; b < 32; ++b)
+      if (m_bands32[b] > (loudest < 0 ? 0.0f : m_bands32[loudest])) loudest = b;
+    float waveMax = 0.0f;
+    for (float w : m_wave) waveMax = std::max(waveMax, std::fabs(w));
+    std::lock_guard<std::mutex> guard(publishedLock);
     published.push_back({level, m_peak, m_average, m_rms, std::clamp(static_cast<int>(level * 100.0f), 0, 100),
-                         m_beat, m_bpm});
+                         m_beat, m_bpm, loudest, waveMax});
   }
 
-  uint32_t now = 100000;
+  // A copy of the publications, safe while the capture thread runs.
+  std::vector<Publication> Publications() {
+    std::lock_guard<std::mutex> guard(publishedLock);
+    return published;
+  }
+
+  std::atomic<uint32_t> now{100000};     // the beat clock
+  std::atomic<uint32_t> retryNow{0};     // the clock of the reopening attempts
+  std::mutex publishedLock;
   std::vector<Publication> published;
 
+  using KeyboardAudio::CaptureStep;
   using KeyboardAudio::m_audioClient;
   using KeyboardAudio::m_average;
   using KeyboardAudio::m_bands32;
@@ -39,6 +60,7 @@ public:
   using KeyboardAudio::m_beat;
   using KeyboardAudio::m_beatStrength;
   using KeyboardAudio::m_blockFill;
+  using KeyboardAudio::m_block;
   using KeyboardAudio::m_bpm;
   using KeyboardAudio::m_captureClient;
   using KeyboardAudio::m_endpointNames;

@@ -1,10 +1,11 @@
 // KeyboardAudio's Core Audio side against stand-in devices: endpoint choice, stream
-// format, loopback flags, default-device changes, device loss, stopping, and that every
-// COM reference taken is given back.
+// format, loopback flags, default-device changes, device loss and recovery, stopping,
+// and that every COM reference taken is given back.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "AudioProbe.h"
@@ -42,6 +43,24 @@ protected:
     }
   }
 
+  // Queues `packets` packets of 10 ms of a 1125 Hz tone, which fills band 11 of 32.
+  void QueueTone(FakeAudioClient& c, int packets = 10) {
+    for (int i = 0; i < packets; ++i) c.capture.script->AddSamples(tone.Next(480), 480);
+  }
+  // Whether a publication from the `from`-th on carried the tone.
+  bool ToneHeardSince(size_t from) {
+    const auto published = audio->Publications();
+    for (size_t i = from; i < published.size(); ++i)
+      if (published[i].loudestBand == kToneBand && published[i].level > 0.0f) return true;
+    return false;
+  }
+  void AdvanceRetryClock(uint32_t ms) { audio->retryNow += ms; }
+  // Gives the capture thread time to act (on a clock that did not move, it must not).
+  static void Idle() { std::this_thread::sleep_for(std::chrono::milliseconds(60)); }
+
+  static constexpr int kToneBand = 11;
+  static constexpr uint32_t kInterval = KeyboardAudio::kRetryIntervalMs;
+  StereoTones tone{1125.0, 0.3f};
   FakeEnumerator enumerator;
   FakeDevice device, other;
   FakeAudioClient client, otherClient;
@@ -279,4 +298,123 @@ TEST_F(CoreAudio, NotificationInterfaceIsNotReferenceCounted) {
   EXPECT_EQ(face->OnDeviceAdded(L"x"), S_OK);
   EXPECT_EQ(face->OnDeviceRemoved(L"x"), S_OK);
   EXPECT_EQ(face->OnDeviceStateChanged(L"x", DEVICE_STATE_ACTIVE), S_OK);
+}
+
+TEST_F(CoreAudio, InitialisationFailingAFewTimesIsRetriedEachIntervalUntilItWorks) {
+  enumerator.SetDefault(&device);
+  client.failInitializes = 3;
+  QueueTone(client);
+  audio->Start();
+  EXPECT_EQ(client.initializeCalls, 1);
+  EXPECT_EQ(client.starts, 0);
+
+  for (int attempt = 2; attempt <= 4; ++attempt) {
+    AdvanceRetryClock(kInterval - 1);
+    Idle();
+    EXPECT_EQ(client.initializeCalls, attempt - 1) << "no attempt before the interval is over";
+    AdvanceRetryClock(1);
+    EXPECT_TRUE(WaitUntil([&] { return client.initializeCalls == attempt; })) << "attempt " << attempt;
+  }
+  EXPECT_TRUE(WaitUntil([&] { return ToneHeardSince(0); }));
+  EXPECT_EQ(client.starts, 1);
+  EXPECT_EQ(device.activations, 4);
+
+  // A stream that runs is left alone.
+  AdvanceRetryClock(5 * kInterval);
+  Idle();
+  EXPECT_EQ(client.initializeCalls, 4);
+  EXPECT_EQ(enumerator.defaultQueries, 4);
+}
+
+TEST_F(CoreAudio, DeviceLostMidCaptureFallsSilentAndComesBackWithoutANotification) {
+  enumerator.SetDefault(&device);
+  QueueTone(client);
+  audio->Start();
+  ASSERT_TRUE(WaitUntil([&] { return ToneHeardSince(0); }));
+
+  // The sound server goes away: the stream reports the loss and cannot be reopened.
+  client.initializeResult = AUDCLNT_E_DEVICE_INVALIDATED;
+  client.capture.script->AddFailure(AUDCLNT_E_DEVICE_INVALIDATED, 480);
+  ASSERT_TRUE(WaitUntil([&] {
+    const auto published = audio->Publications();
+    return client.initializeCalls == 2 && !published.empty() && published.back().level == 0.0f;
+  }));
+  const auto silent = audio->Publications().back();
+  EXPECT_EQ(silent.waveMax, 0.0f);
+  EXPECT_EQ(silent.loudestBand, -1);
+  EXPECT_FALSE(silent.beat);
+  const size_t lost = audio->Publications().size();
+
+  // While it is down, each interval brings one quiet attempt and nothing is published.
+  for (int attempt = 3; attempt <= 5; ++attempt) {
+    AdvanceRetryClock(kInterval);
+    ASSERT_TRUE(WaitUntil([&] { return client.initializeCalls == attempt; }));
+  }
+  Idle();
+  EXPECT_EQ(client.initializeCalls, 5);
+  EXPECT_EQ(audio->Publications().size(), lost);
+
+  // Back: the next attempt opens the stream and the tone reaches the consumers again.
+  client.initializeResult = S_OK;
+  QueueTone(client);
+  AdvanceRetryClock(kInterval);
+  EXPECT_TRUE(WaitUntil([&] { return ToneHeardSince(lost); }));
+  EXPECT_EQ(client.starts, 2);
+  EXPECT_EQ(client.initializeCalls, 6);
+}
+
+TEST_F(CoreAudio, WithoutAnEndpointTheDefaultDeviceIsAskedForOncePerInterval) {
+  audio->Start();
+  EXPECT_EQ(enumerator.defaultQueries, 1);
+  Idle();
+  EXPECT_EQ(enumerator.defaultQueries, 1) << "no asking between attempts";
+  for (int query = 2; query <= 4; ++query) {
+    AdvanceRetryClock(kInterval);
+    ASSERT_TRUE(WaitUntil([&] { return enumerator.defaultQueries == query; }));
+  }
+  Idle();
+  EXPECT_EQ(enumerator.defaultQueries, 4);
+  EXPECT_TRUE(audio->Publications().empty());
+  EXPECT_TRUE(audio->m_endpointNames.empty());
+
+  // A device appears and no notification says so: the next attempt finds it.
+  enumerator.SetDefault(&device);
+  QueueTone(client);
+  AdvanceRetryClock(kInterval);
+  EXPECT_TRUE(WaitUntil([&] { return ToneHeardSince(0); }));
+  EXPECT_EQ(client.starts, 1);
+}
+
+TEST_F(CoreAudio, RetriesFollowTheSystemClockAtAboutOnePerSecond) {
+  audio->m_retryClock = [] { return static_cast<uint32_t>(GetTickCount()); };
+  const auto start = std::chrono::steady_clock::now();
+  audio->Start();
+  ASSERT_TRUE(WaitUntil([&] { return enumerator.defaultQueries >= 2; }));  // one retry, about 1 s on
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  audio->Stop();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LE(enumerator.defaultQueries, 1 + static_cast<int>(seconds * 1000 / kInterval)) << seconds << " s";
+}
+
+TEST_F(CoreAudio, StopDuringARetryEndsWithinTheIntervalAndNothingFollows) {
+  enumerator.SetDefault(&device);
+  client.initializeResult = AUDCLNT_E_DEVICE_INVALIDATED;
+  audio->Start();
+  AdvanceRetryClock(kInterval);
+  ASSERT_TRUE(WaitUntil([&] { return client.initializeCalls == 2; }));
+
+  // The next attempt is under way on a slow device when Stop comes.
+  client.initializeDelayMs = 200;
+  AdvanceRetryClock(kInterval);
+  ASSERT_TRUE(WaitUntil([&] { return client.initializing.load(); }));
+  const auto stopping = std::chrono::steady_clock::now();
+  audio->Stop();
+  const auto took = std::chrono::steady_clock::now() - stopping;
+  EXPECT_LT(took, std::chrono::milliseconds(kInterval));
+  EXPECT_FALSE(client.initializing);
+
+  AdvanceRetryClock(5 * kInterval);
+  Idle();
+  EXPECT_EQ(client.initializeCalls, 3);
+  EXPECT_EQ(enumerator.registered.load(), nullptr);
 }

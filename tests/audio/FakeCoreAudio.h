@@ -10,9 +10,11 @@
 #include <ksmedia.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "SyntheticAudio.h"
@@ -86,9 +88,21 @@ public:
                                        const WAVEFORMATEX* format, LPCGUID) override {
     shareMode = mode;
     streamFlags = flags;
-    initializedFormat.assign(reinterpret_cast<const BYTE*>(format),
-                             reinterpret_cast<const BYTE*>(format) + sizeof(WAVEFORMATEX) + format->cbSize);
+    {
+      std::lock_guard<std::mutex> guard(formatLock);
+      initializedFormat.assign(reinterpret_cast<const BYTE*>(format),
+                               reinterpret_cast<const BYTE*>(format) + sizeof(WAVEFORMATEX) + format->cbSize);
+    }
     ++initializeCalls;
+    if (const int delay = initializeDelayMs.load(); delay > 0) {
+      initializing = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+      initializing = false;
+    }
+    if (failInitializes > 0) {
+      --failInitializes;
+      return AUDCLNT_E_DEVICE_INVALIDATED;
+    }
     return initializeResult;
   }
   HRESULT STDMETHODCALLTYPE GetBufferSize(UINT32*) override { return E_NOTIMPL; }
@@ -124,7 +138,11 @@ public:
   }
 
   std::vector<BYTE> mixFormat, initializedFormat;
-  HRESULT initializeResult = S_OK;
+  std::mutex formatLock;
+  std::atomic<HRESULT> initializeResult{S_OK};  // what Initialize answers (a lost device: a failure)
+  std::atomic<int> failInitializes{0};          // this many Initialize calls fail first
+  std::atomic<int> initializeDelayMs{0};        // a slow device: Initialize takes this long
+  std::atomic<bool> initializing{false};        // inside such a slow Initialize
   HRESULT serviceResult = S_OK;
   AUDCLNT_SHAREMODE shareMode = AUDCLNT_SHAREMODE_EXCLUSIVE;
   DWORD streamFlags = 0;
@@ -178,6 +196,7 @@ public:
   }
   HRESULT STDMETHODCALLTYPE GetDefaultAudioEndpoint(EDataFlow, ERole, IMMDevice** out) override {
     std::lock_guard<std::mutex> guard(lock);
+    ++defaultQueries;
     *out = nullptr;
     if (!defaultDevice) return HRESULT_FROM_WIN32(ERROR_NOT_FOUND);  // 0x80070490, no endpoint
     defaultDevice->AddRef();
@@ -214,4 +233,5 @@ public:
   FakeCollection collection;
   std::atomic<IMMNotificationClient*> registered{nullptr};
   std::atomic<int> unregistrations{0};
+  std::atomic<int> defaultQueries{0};
 };

@@ -2,6 +2,7 @@
 // order of the calls, watched through recording consumer doubles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -204,5 +205,56 @@ TEST(Publication, CaptureCyclesFeedTheCanvasControls) {
   audio.ProcessPackets();
   EXPECT_EQ(canvas.GetCurrentVolume(), 1.0f);
   EXPECT_EQ(matrix.GetInputWave(511), 0.0f);
+  audio.m_visualizerConsumer = nullptr;
+}
+
+TEST(Publication, ConsumersFallSilentWhileTheStreamIsGoneAndResumeWithIt) {
+  AudioProbe audio;
+  audio.m_waveGain = 270;
+  MatrixScreen matrix(nullptr, 277, CRect(0, 0, 70, 70), 0);
+  ZephraEffect canvas(nullptr, 59, CRect(0, 0, 320, 80), 0);
+  auto visualizer = std::make_unique<Visualizer>();
+  visualizer->Init();
+  audio.m_matrixConsumer = &matrix;
+  audio.m_canvasConsumer = &canvas;
+  audio.m_visualizerConsumer = visualizer.get();
+  auto maxColumn = [&] {
+    return *std::max_element(std::begin(visualizer->m_columnLevels), std::end(visualizer->m_columnLevels));
+  };
+
+  // A loud tone for a few blocks.
+  auto script = std::make_shared<PacketScript>();
+  audio.SetPacketSource(std::make_unique<ScriptedPacketSource>(script));
+  StereoTones tone(1125.0, 0.4f);
+  for (int i = 0; i < 10; ++i) script->AddSamples(tone.Next(480), 480);
+  audio.CaptureStep();
+  for (int frame = 0; frame < 30; ++frame) visualizer->Analyse();
+  ASSERT_GT(canvas.GetCurrentVolume(), 0.5f);
+  ASSERT_GT(matrix.GetAudioLevel(0), 0.3f);
+  ASSERT_GT(maxColumn(), 0.1f);
+  const size_t sounding = audio.published.size();
+
+  // The stream goes: one silent hand-over, then nothing more while there is none.
+  audio.SetPacketSource(nullptr);
+  audio.CaptureStep();
+  audio.CaptureStep();
+  ASSERT_EQ(audio.published.size(), sounding + 1);
+  EXPECT_EQ(canvas.GetCurrentVolume(), 0.0f);
+  EXPECT_EQ(canvas.GetPeakVolume(), 0.0f);
+  EXPECT_EQ(canvas.GetAverageVolume(), 0.0f);
+  EXPECT_EQ(canvas.GetAudioLevel(), 0.0f);
+  EXPECT_EQ(canvas.GetMusicAmplitude(), 0);
+  for (int band = 0; band < 7; ++band) EXPECT_EQ(matrix.GetAudioLevel(band), 0.0f) << band;
+  for (int i = 0; i < matrix.GetInputWaveCount(); ++i) ASSERT_EQ(matrix.GetInputWave(i), 0.0f) << i;
+  for (int frame = 0; frame < 30; ++frame) visualizer->Analyse();
+  EXPECT_LT(maxColumn(), 0.01f);  // the bars fall instead of standing on the last wave
+
+  // A new stream brings the sound back.
+  script = std::make_shared<PacketScript>();
+  audio.SetPacketSource(std::make_unique<ScriptedPacketSource>(script));
+  for (int i = 0; i < 10; ++i) script->AddSamples(tone.Next(480), 480);
+  audio.CaptureStep();
+  EXPECT_GT(canvas.GetCurrentVolume(), 0.5f);
+  EXPECT_EQ(audio.published.back().loudestBand, 11);
   audio.m_visualizerConsumer = nullptr;
 }

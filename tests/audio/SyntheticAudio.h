@@ -94,6 +94,35 @@ private:
   uint32_t m_state;
 };
 
+// A sine tone in each channel of a 48 kHz stereo stream, continuing from packet to packet.
+class StereoTones {
+public:
+  static constexpr int kRate = 48000;
+  StereoTones(double leftHz, float leftAmplitude, double rightHz, float rightAmplitude)
+      : m_hz{leftHz, rightHz}, m_amplitude{leftAmplitude, rightAmplitude} {}
+  // The same tone in both channels.
+  StereoTones(double hz, float amplitude) : StereoTones(hz, amplitude, hz, amplitude) {}
+
+  // Interleaved left/right floats of the next `frames` frames.
+  std::vector<float> Next(int frames) {
+    std::vector<float> samples(2 * static_cast<size_t>(frames));
+    for (int f = 0; f < frames; ++f, ++m_frame)
+      for (int c = 0; c < 2; ++c)
+        samples[2 * f + c] = Value(c, m_frame);
+    return samples;
+  }
+  // Channel `c` (0 left, 1 right) at stream frame `frame`.
+  float Value(int c, int64_t frame) const {
+    return m_amplitude[c] *
+           static_cast<float>(std::sin(2.0 * 3.141592653589793 * m_hz[c] * static_cast<double>(frame) / kRate));
+  }
+
+private:
+  double m_hz[2];
+  float m_amplitude[2];
+  int64_t m_frame = 0;
+};
+
 // A 48 kHz stereo click track: a short decaying low thump on every beat over noise.
 // Each Next() gives the packet of one 16 ms capture cycle.
 class ClickTrack {

@@ -2,6 +2,8 @@
 // streaming, driven step by step against the simulated keyboards.
 #include "support/LoopbackHttpServer.h"  // winsock2.h before windows.h
 #include <gtest/gtest.h>
+#include <atomic>
+#include <thread>
 #include "core/WindowDispatch.h"
 #include "device/WorkerRig.h"
 
@@ -143,9 +145,9 @@ TEST(WorkerRead, FillsTheMapsAndTheStore) {
   custom.mode = 128;
   ASSERT_GT(w.store.AddLight(custom), 0);
   std::vector<uint8_t> keyMap = Table("k102", sim::Table::KeyMap, 0);
-  keyMap[index * 3] = 0x20;
+  keyMap[index * 3] = 0x10;  // key A with left control
   keyMap[index * 3 + 1] = 0x01;
-  keyMap[index * 3 + 2] = 0x02;
+  keyMap[index * 3 + 2] = 0x04;
   ASSERT_TRUE(sim::WriteTable("k102", sim::Table::KeyMap, 0, keyMap));
   auto settings = Table("k102", sim::Table::Settings);
   settings[46] = 90;  // 90 seconds of sleep
@@ -176,9 +178,9 @@ TEST(WorkerRead, FillsTheMapsAndTheStore) {
 
   KeyMacroRecord stored;
   ASSERT_TRUE(w.store.GetKeyMacro(1, 0, code, stored));
-  EXPECT_EQ(stored.macro_type, 0x20);
-  EXPECT_EQ(stored.macro_value, 0x01);
-  EXPECT_EQ(stored.macro_value2, 0x02);
+  EXPECT_EQ(stored.macro_type, 2);
+  EXPECT_EQ(stored.macro_value, 0x04);
+  EXPECT_EQ(stored.macro_value2, 0x01);
   CString sleep;
   ASSERT_TRUE(w.store.GetConfigValue(1, L"sleep_time", sleep));
   EXPECT_EQ(sleep, L"1");
@@ -485,4 +487,24 @@ TEST(WorkerStartUp, UnlinkReportOfTheCurrentKeyboard) {
   EXPECT_TRUE(w.Visible(80));
   EXPECT_FALSE(w.Visible(81));
   EXPECT_FALSE(w.Visible(68));
+}
+
+// A device choice closed the store and then opened the chosen model's file, in two steps:
+// a setting written from the window in between found no database and was lost.
+TEST(WorkerStore, ChoosingAModelNeverLeavesTheStoreClosed) {
+  WorkerRig w(CableK102());
+  std::atomic<bool> done{false};
+  std::atomic<int> written{0}, lost{0};
+  std::thread window([&] {
+    while (!done) {
+      if (w.store.SetConfigValue(1, L"mac_mode", L"1")) ++written;
+      else ++lost;
+      std::this_thread::yield();
+    }
+  });
+  for (int i = 0; i < 60; ++i) w.dlg.LoadDeviceLayout(i % 2 ? 101 : 102);
+  done = true;
+  window.join();
+  EXPECT_EQ(lost.load(), 0);
+  EXPECT_GT(written.load(), 0);
 }

@@ -235,8 +235,10 @@ TEST(WorkerWindow, ChoosingAnotherKeyboardInTheList) {
   w.dlg.OnDeviceSelected();
   EXPECT_EQ(w.dlg.m_taskQueue.Size(), 1u);
   EXPECT_FALSE(w.dlg.m_deviceLinked);
-  EXPECT_EQ(w.dlg.m_deviceType, other);
-  // The previous keyboard's layout and database stay until the worker takes the choice.
+  // The window thread only records the choice: the previous keyboard's model, layout and
+  // database stay until the worker takes it, between two tasks.
+  EXPECT_EQ(w.dlg.m_chosenModel.load(), other);
+  EXPECT_EQ(w.dlg.m_deviceType, first);
   EXPECT_EQ(w.dlg.m_deviceName, first == 101 ? L"K101" : L"K102");
   EXPECT_EQ(w.controls.tabs.GetSelectItem(), w.dlg.m_mainTabIndex);
   EXPECT_FALSE(w.Visible(80));
@@ -249,4 +251,37 @@ TEST(WorkerWindow, ChoosingAnotherKeyboardInTheList) {
   EXPECT_EQ(w.dlg.m_linkMode, other == 101 ? 1 : 0);
   EXPECT_EQ(ReadDeviceTypeSetting(software), other);
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+}
+
+// The worker keeps its own copy of the device list's choice; it must choose as the list
+// does, whatever states the entries go through.
+TEST(WorkerWindow, TheWorkersCopyOfTheDeviceListChoosesAsTheListDoes) {
+  CDeviceList list(nullptr, 81, CRect(), 1, 1);
+  DeviceListState copy;
+  EXPECT_EQ(copy.GetSelectDevice(), list.GetSelectDevice());  // empty: 0
+  for (int model : {101, 102, 103}) {
+    list.AddDevice(L"", model, L"", L"");
+    copy.AddDevice(model);
+  }
+  struct Step {
+    int all;  // -1: no SetAllDeviceState
+    int model, linkMode, state;
+    int select;
+  } steps[] = {
+      {-1, 0, 0, 0, 102},   {0, 102, 0, 1, 102},  {-1, 103, 1, 1, 101}, {-1, 103, 0, 0, 103},
+      {-1, 103, 1, 1, 103}, {0, 101, 2, 1, 101},  {-1, 101, 1, 1, 102}, {-1, 101, 1, 0, 101},
+      {-1, 999, 0, 1, 999}, {1, 102, 0, 0, 102},  {-1, 103, 1, 0, 101},
+  };
+  for (const Step& s : steps) {
+    if (s.all >= 0) {
+      list.SetAllDeviceState(s.all);
+      copy.SetAllDeviceState(s.all);
+    }
+    list.SetDeviceState(s.model, s.linkMode, s.state);
+    copy.SetDeviceState(s.model, s.linkMode, s.state);
+    list.SetSelectDevice(s.select);
+    copy.SetSelectDevice(s.select);
+    EXPECT_EQ(copy.GetSelectItem(), list.GetSelectItem()) << s.model << " " << s.select;
+    EXPECT_EQ(copy.GetSelectDevice(), list.GetSelectDevice()) << s.model << " " << s.select;
+  }
 }

@@ -1,5 +1,6 @@
 // What the writing tasks put into the simulated keyboard's tables, byte for byte.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "device/MacroImage.h"
 #include "device/WorkerRig.h"
 
@@ -37,7 +38,7 @@ TEST(WorkerKeys, SingleKeyIsOneReportAtItsIndex) {
   w.StartUp();
   auto [index, code] = SomeKey(w.dlg);
   ASSERT_GE(index, 0);
-  StoreKey(w.store, 1, 2, code, 0x20, 0x05, 0x06);
+  StoreKey(w.store, 1, 2, code, 2, 0x06, 0x05);  // key C with left shift and left alt
   w.dlg.m_fnLayer = 2;
   w.dlg.m_selectedKey = code;
   w.Run(kTaskKeyMap);
@@ -46,7 +47,7 @@ TEST(WorkerKeys, SingleKeyIsOneReportAtItsIndex) {
   auto writes = Writes();
   EXPECT_EQ(Offset(writes[1]), index * 3);
   EXPECT_EQ(Length(writes[1]), 3);
-  EXPECT_EQ(Bytes(Table("k101", sim::Table::KeyMap, 2), index * 3, 3), (std::vector<uint8_t>{0x20, 0x05, 0x06}));
+  EXPECT_EQ(Bytes(Table("k101", sim::Table::KeyMap, 2), index * 3, 3), (std::vector<uint8_t>{0x10, 0x05, 0x06}));
 }
 
 TEST(WorkerKeys, LayerResetWritesTheFactoryTable) {
@@ -64,30 +65,30 @@ TEST(WorkerKeys, AllLayersFromTheStoreOverTheFactoryMaps) {
   w.StartUp();
   auto [index, code] = SomeKey(w.dlg);
   ASSERT_GE(index, 0);
-  StoreKey(w.store, 1, 3, code, 0x30, 0x01, 0x02);
+  StoreKey(w.store, 1, 3, code, 2, 0x05, 0x01);  // key B with left control
   w.dlg.m_selectedKey = code;
   w.Run(kTaskKeyMap);
   auto commands = Commands();
   for (int layer = 0; layer < 4; ++layer) EXPECT_GT(CountOf(commands, WriteKeyMapCommand(layer)), 0) << layer;
   auto layer3 = Table("k102", sim::Table::KeyMap, 3);
   auto factory3 = Table("k102", sim::Table::FactoryKeyMap, 3);
-  EXPECT_EQ(Bytes(layer3, index * 3, 3), (std::vector<uint8_t>{0x30, 0x01, 0x02}));
-  factory3[size_t(index) * 3] = 0x30;
+  EXPECT_EQ(Bytes(layer3, index * 3, 3), (std::vector<uint8_t>{0x10, 0x01, 0x05}));
+  factory3[size_t(index) * 3] = 0x10;
   factory3[size_t(index) * 3 + 1] = 0x01;
-  factory3[size_t(index) * 3 + 2] = 0x02;
+  factory3[size_t(index) * 3 + 2] = 0x05;
   EXPECT_EQ(layer3, factory3);
 }
 
 TEST(WorkerKeys, KnobKey) {
   WorkerRig w(CableK102());
   w.StartUp();
-  w.dlg.m_knobActions[1][0].macro_type = 0x40;
-  w.dlg.m_knobActions[1][0].macro_value2 = 0x09;
+  w.dlg.m_knobActions[1][0].macro_type = 5;  // mouse button 4
+  w.dlg.m_knobActions[1][0].macro_value = 95;
   w.dlg.m_knobSelected = 1;
   w.Run(kTaskKnobKey);
   int k = w.dlg.m_knobActions[1][0].key_code;
   EXPECT_EQ(k, 81) << "the second knob key, after the 80 keys";
-  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 0), k * 3, 3), (std::vector<uint8_t>{0x40, 0x00, 0x09}));
+  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 0), k * 3, 3), (std::vector<uint8_t>{0x40, 0x00, 0x08}));
 }
 
 // A knob index not read from this keyboard, or one past the key table, would put the
@@ -265,12 +266,205 @@ TEST(WorkerProfile, ApplyWritesAllLayersAndTheLighting) {
   w.StartUp();
   auto [index, code] = SomeKey(w.dlg);
   ASSERT_GE(index, 0);
-  StoreKey(w.store, 1, 1, code, 0x21, 0x03, 0x04);
+  StoreKey(w.store, 1, 1, code, 2, 0x04, 0x03);  // key A with left control and shift
   w.dlg.m_lightZone = 0;
   w.dlg.m_lightMode = 4;
   w.Run(kTaskApplyProfile);
   EXPECT_EQ(w.dlg.m_selectedKey, -2);
-  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 1), index * 3, 3), (std::vector<uint8_t>{0x21, 0x03, 0x04}));
+  EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 1), index * 3, 3), (std::vector<uint8_t>{0x10, 0x03, 0x04}));
   EXPECT_EQ(Table("k102", sim::Table::Settings)[2], 4);
   EXPECT_EQ(w.dlg.m_needConfigBegin, 1);
+}
+
+// ---- what the store does not hold is not written ----
+
+namespace {
+
+// A profile without a single row: no lights, no settings, no keys, no colours.
+constexpr int kProfileWithoutRows = 9;
+
+// The keyboard's settings block made recognisable, so that any byte the program did not
+// mean to change shows.
+std::vector<uint8_t> MarkSettings(const std::string& keyboard) {
+  std::vector<uint8_t> block = Pattern(64, 0x31);
+  EXPECT_TRUE(sim::WriteTable(keyboard, sim::Table::Settings, 0, block));
+  return block;
+}
+
+}  // namespace
+
+// A lighting or settings write for a mode or profile without a stored row sent brightness
+// 0 and black (or sleep 0 and every switch off) in place of the keyboard's own values.
+TEST(WorkerMissingRows, LightingAndSettingsChangeOnlyWhatIsKnown) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  w.dlg.m_profileId = kProfileWithoutRows;
+  struct Case {
+    const char* name;
+    int task, zone, mode;
+    std::vector<std::pair<int, uint8_t>> changed;  // (byte, value); all others keep theirs
+  } cases[] = {
+      {"zone 0, built-in", kTaskLightMode, 0, 4, {{2, 4}}},
+      {"zone 2, built-in", kTaskLightMode, 2, 3, {{12, 3}}},
+      {"zone 1, built-in", kTaskLightMode, 1, 6, {{21, 6}}},
+      {"colour set", kTaskCustomLightMode, 0, 130, {{2, 0xFD}, {10, 2}}},
+      {"matrix", kTaskMatrixLight, 0, 7, {{30, 7}}},
+      {"settings", kTaskSystemSettings, 0, 0, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> expected = MarkSettings("k102");
+    for (auto [at, value] : c.changed) expected[size_t(at)] = value;
+    w.dlg.m_lightZone = c.zone;
+    w.dlg.m_lightMode = c.mode;
+    w.dlg.m_matrixMode = c.mode;
+    w.Run(c.task);
+    EXPECT_EQ(Table("k102", sim::Table::Settings), expected) << c.name;
+  }
+
+  // With its row the zone's whole record is written.
+  w.dlg.m_profileId = 1;
+  LightRecord light;
+  light.profile = 1;
+  light.type = 2;
+  light.mode = 3;
+  light.brightness = 5;
+  light.speed = 1;
+  light.colorful = 1;
+  light.colorindex = 2;
+  light.color_value = int(RGB(10, 20, 30));
+  ASSERT_GT(w.store.AddLight(light), 0);
+  std::vector<uint8_t> expected = MarkSettings("k102");
+  const uint8_t record[9] = {0, 3, 5, uint8_t(w.dlg.m_deviceInfo.zone2SpeedMax - 1), 1, 2, 10, 20, 30};
+  std::copy(record, record + 9, expected.begin() + 11);
+  w.dlg.m_lightZone = 2;
+  w.dlg.m_lightMode = 3;
+  w.Run(kTaskLightMode);
+  EXPECT_EQ(Table("k102", sim::Table::Settings), expected);
+}
+
+// A key without a stored row went out as 00 00 00, which switches the key off.
+TEST(WorkerMissingRows, KeyWithoutARowIsNotWritten) {
+  WorkerRig w(ReceiverK101(true));
+  w.StartUp();
+  auto [index, code] = SomeKey(w.dlg);
+  ASSERT_GE(index, 0);
+  const auto before = Table("k101", sim::Table::KeyMap, 0);
+  for (int profile : {1, kProfileWithoutRows}) {
+    w.dlg.m_profileId = profile;
+    w.dlg.m_selectedKey = code;
+    w.Run(kTaskKeyMap);
+    EXPECT_EQ(CountOf(Commands(), WriteKeyMapCommand(0)), 0) << profile;
+    EXPECT_EQ(Table("k101", sim::Table::KeyMap, 0), before) << profile;
+    sim::ClearLog();
+  }
+}
+
+// A colour set was written from zero bytes: every key without a stored colour went dark.
+TEST(WorkerMissingRows, ColourSetKeepsTheColoursOfKeysWithoutRows) {
+  WorkerRig w(CableK102());
+  w.StartUp();
+  const std::vector<uint8_t> keyboard = Pattern(384, 0x11);
+  ASSERT_TRUE(sim::WriteTable("k102", sim::Table::ColourSet, 2, keyboard));
+  w.dlg.m_lightMode = 130;
+
+  w.dlg.m_profileId = kProfileWithoutRows;
+  w.Run(kTaskWriteColourSet);
+  EXPECT_EQ(Table("k102", sim::Table::ColourSet, 2), keyboard);
+  EXPECT_EQ(CountOf(Commands(), WriteColourSetCommand(130)), 0);
+
+  w.dlg.m_profileId = 1;
+  auto [index, code] = SomeKey(w.dlg);
+  const int led = w.dlg.m_lightIndexByCode.at(code);
+  UserLightRgbRecord rgb;
+  rgb.profile = 1;
+  rgb.userlight_id = 130;
+  rgb.key_code = code;
+  rgb.key_rgb = int(RGB(1, 2, 3));
+  ASSERT_EQ(w.store.AddUserLightRgbs({rgb}), 1);
+  w.Run(kTaskWriteColourSet);
+  std::vector<uint8_t> expected = keyboard;
+  expected[size_t(led) * 3] = 1;
+  expected[size_t(led) * 3 + 1] = 2;
+  expected[size_t(led) * 3 + 2] = 3;
+  EXPECT_EQ(Table("k102", sim::Table::ColourSet, 2), expected);
+}
+
+// ---- key indexes outside the key map ----
+
+// A layout's key index went unchecked into the 384-byte layer table and onto the wire.
+TEST(WorkerLayout, KeyIndexOutsideTheKeyMapIsNeverUsed) {
+  WorkerRig w(CableK102());
+  WriteText(w.folder.File(L"layouts\\K102.xml"),
+            "<device.info><Keyboard xpos=\"0\" ypos=\"0\" width=\"100\" height=\"50\" row_count=\"1\" col_count=\"3\">"
+            "<KeyItems>"
+            "<key code=\"04\" key_index=\"200\" light_index=\"0\" row_col=\"0_0\"/>"
+            "<key code=\"05\" key_index=\"-1\" light_index=\"1\" row_col=\"0_1\"/>"
+            "<key code=\"06\" key_index=\"127\" light_index=\"2\" row_col=\"0_2\"/>"
+            "</KeyItems></Keyboard></device.info>");
+  w.dlg.LoadDeviceLayout(102);
+  EXPECT_EQ(w.dlg.m_keyIndexByCode.count(4), 0u);
+  EXPECT_EQ(w.dlg.m_keyIndexByCode.count(5), 0u);
+  EXPECT_EQ(w.dlg.m_keyIndexByCode.at(6), 127);
+
+  // Where the index is used it is bounded as well: a single key and the layer writes.
+  w.StartUp();
+  auto [index, code] = SomeKey(w.dlg);
+  ASSERT_GE(index, 0);
+  StoreKey(w.store, 1, 0, code, 0x20, 0x01, 0x02);
+  for (int bad : {128, 200, 100000, -3}) {
+    w.dlg.m_keyIndexByCode[code] = bad;
+    w.dlg.m_selectedKey = code;
+    w.Run(kTaskKeyMap);
+    for (auto& write : Writes()) EXPECT_LT(Offset(write) + Length(write), 385) << bad;
+    w.dlg.m_selectedKey = -2;
+    w.Run(kTaskKeyMap);
+    EXPECT_EQ(Table("k102", sim::Table::KeyMap, 0), Table("k102", sim::Table::FactoryKeyMap, 0)) << bad;
+    sim::ClearLog();
+  }
+}
+
+// ---- another keyboard behind the model ----
+
+// After a hot-plug to another model, a layer reset wrote the previous keyboard's factory
+// table: the new keyboard's tables are read before any write uses them.
+TEST(WorkerHotPlug, TheNewKeyboardsTablesAreReadBeforeAWrite) {
+  WorkerRig w("\n[usb cable-k101]\nkeyboard = k101\nvid = 0x3F1D\npid = 0x1101\n" + CableK102() + "plugged = no\n");
+  w.StartUp();
+  ASSERT_EQ(w.dlg.m_deviceType, 101);
+  ASSERT_TRUE(sim::SetPlugged("cable-k101", false));
+  ASSERT_TRUE(sim::SetPlugged("cable-k102", true));
+  w.Run(kTaskDeviceArrived);
+  ASSERT_EQ(w.dlg.m_deviceType, 102);
+  ASSERT_TRUE(w.dlg.m_deviceLinked);
+
+  sim::ClearLog();
+  w.dlg.m_fnLayer = 1;
+  w.dlg.m_selectedKey = -1;
+  w.Run(kTaskKeyMap);
+  EXPECT_EQ(Table("k102", sim::Table::KeyMap, 1), Table("k102", sim::Table::FactoryKeyMap, 1));
+  EXPECT_TRUE(w.dlg.m_deviceInfo.matrixPresent);
+  // Read first, written after, each in its own configuration exchange.
+  auto commands = Commands();
+  auto read = std::find(commands.begin(), commands.end(), int(ReadFactoryKeyMapCommand(1)));
+  auto written = std::find(commands.begin(), commands.end(), int(WriteKeyMapCommand(1)));
+  EXPECT_LT(read, written);
+  EXPECT_EQ(CountOf(commands, kCmdConfigBegin), CountOf(commands, kCmdConfigEnd));
+}
+
+// A keyboard that does not give its tables gets no write built without them.
+TEST(WorkerHotPlug, NoWriteWithoutTheKeyboardsTables) {
+  WorkerRig w(CableK102());
+  w.Run(kTaskInitDevices);  // found and chosen, not yet read
+  sim::Fault fault;
+  fault.kind = sim::FaultKind::Refuse;
+  fault.command = ReadFactoryKeyMapCommand(0);
+  fault.times = 0;
+  ASSERT_TRUE(sim::AddFault("cable-k102", fault));
+  const auto before = Table("k102", sim::Table::KeyMap, 0);
+  sim::ClearLog();
+  w.dlg.m_selectedKey = -2;
+  w.Run(kTaskKeyMap);
+  EXPECT_EQ(CountOf(Commands(), WriteKeyMapCommand(0)), 0);
+  EXPECT_EQ(Table("k102", sim::Table::KeyMap, 0), before);
+  sim::ClearFaults();
 }

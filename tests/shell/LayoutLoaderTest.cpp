@@ -172,13 +172,13 @@ TEST(LayoutLoader, AShorterLayoutLeavesNothingOfThePreviousModel) {
     many += Key(code, i, i, rc);
   }
   r.Write(L"K101", Layout(many));
-  r.Write(L"K104", Layout(Key("E0", 200, 120, "5_0") + Key("E1", 201, 121, "5_1")));
+  r.Write(L"K104", Layout(Key("E0", 110, 120, "5_0") + Key("E1", 111, 121, "5_1")));
   r.dlg.LoadDeviceLayout(101);
   ASSERT_EQ(r.dlg.m_keyIndexByCode.size(), 100u);
   ASSERT_EQ(r.dlg.m_lightIndexByCode.size(), 100u + 9 + 24 + 9 - 2);  // 332 and 333 shared
 
   r.dlg.LoadDeviceLayout(104);
-  EXPECT_EQ(r.dlg.m_keyIndexByCode, (std::map<int, int>{{0xE0, 200}, {0xE1, 201}}));
+  EXPECT_EQ(r.dlg.m_keyIndexByCode, (std::map<int, int>{{0xE0, 110}, {0xE1, 111}}));
   EXPECT_EQ(r.dlg.m_lightIndexByCode, (std::map<int, int>{{0xE0, 120}, {0xE1, 121}}));
   EXPECT_EQ(r.dlg.m_keyCodeByLight, (std::map<int, int>{{120, 0xE0}, {121, 0xE1}}));
   EXPECT_EQ(r.GridCells(), 2);

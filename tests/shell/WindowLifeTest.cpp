@@ -88,6 +88,7 @@ TEST(MainWindowLife, InitStartsTheWorkerAndCloseEndsIt) {
     HWND window = dlg.GetSafeHwnd();
     EXPECT_EQ(GetPropW(window, L"QuenbyWindowTest"), reinterpret_cast<HANDLE>(1));
     EXPECT_TRUE(dlg.IsRunning());
+    EXPECT_NE(dlg.HidNotification(), nullptr) << "registered for HID arrivals and removals";
 
     // Task 1 finds the keyboard; task 30 asks the server for its version.
     EXPECT_TRUE(PumpUntil([&] { return dlg.m_devicesInitialised && dlg.m_deviceLinked; }, 10000));
@@ -127,6 +128,7 @@ TEST(MainWindowLife, InitStartsTheWorkerAndCloseEndsIt) {
     CloseHandle(tool.hProcess);
     EXPECT_TRUE(dlg.m_catalogKeyboards.empty());
     EXPECT_TRUE(dlg.m_catalogModes.empty());
+    EXPECT_EQ(dlg.HidNotification(), nullptr) << "the registration ends with the window";
   }
   store.CloseDeviceDb();
   store.DeleteDeviceDb(base.c_str(), L"K102");

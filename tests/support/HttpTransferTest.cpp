@@ -1,7 +1,9 @@
 #include <winsock2.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 #include "LoopbackHttpServer.h"
 #include "TempFolder.h"
@@ -216,6 +218,85 @@ TEST(HttpTransfer, TargetThatCannotBeCreatedFails) {
   TempFolder dir;
   HttpTransfer t;
   EXPECT_EQ(t.HttpDownloadFile(server.Url("/x").c_str(), dir.File(L"no\\folder\\x.zip").c_str(), nullptr), -1);
+}
+
+// A stop that comes before a transfer starts is kept: nothing is fetched, the target file
+// is not touched, and a later transfer stops too.
+TEST(HttpTransfer, StopBeforeATransferIsNotLost) {
+  LoopbackHttpServer server(Fixed(200, "1.2.4"));
+  ASSERT_TRUE(server.Started());
+  TempFolder dir;
+  HttpTransfer t;
+  t.Stop();
+  CString text(L"unchanged");
+  EXPECT_EQ(t.HttpGetText(server.Url("/version").c_str(), text), -2);
+  EXPECT_EQ(text, L"unchanged");
+  std::wstring path = dir.File(L"keep.zip");
+  ASSERT_TRUE(WriteFileBytes(path, "earlier"));
+  EXPECT_EQ(t.HttpDownloadFile(server.Url("/p.zip").c_str(), path.c_str(), nullptr), -2);
+  EXPECT_EQ(ReadFileBytes(path), "earlier");
+  EXPECT_EQ(t.HttpGetText(server.Url("/version").c_str(), text), -2);
+  EXPECT_TRUE(server.Requests().empty());
+
+  // A plain cancel only ends the transfer running at the time.
+  HttpTransfer once;
+  once.Cancel();
+  EXPECT_EQ(once.HttpGetText(server.Url("/version").c_str(), text), 1);
+  EXPECT_EQ(text, L"1.2.4");
+}
+
+// The server sends a byte every 50 ms for ten seconds; the transfer is stopped from another
+// thread after a moment. It ended only once the chunk of 10,240 bytes was full, or the
+// body complete.
+TEST(HttpTransfer, StopEndsATricklingTransferWithoutWaitingForItsChunk) {
+  std::atomic<bool> letGo{false};
+  LoopbackHttpServer server([&](SOCKET s, const LoopbackHttpServer::Request&) {
+    LoopbackHttpServer::SendAll(s, LoopbackHttpServer::Head(200, "Content-Length: 200\r\n"));
+    for (int i = 0; i < 200 && !letGo; ++i) {
+      if (!LoopbackHttpServer::SendAll(s, "v")) return;
+      Sleep(50);
+    }
+  });
+  for (bool download : {false, true}) {
+    TempFolder dir;
+    HttpTransfer t;
+    std::thread stopper([&] {
+      Sleep(400);
+      t.Stop();
+    });
+    const DWORD start = GetTickCount();
+    CString text;
+    int result = download ? t.HttpDownloadFile(server.Url("/p.zip").c_str(), dir.File(L"p.zip").c_str(), nullptr)
+                          : t.HttpGetText(server.Url("/version").c_str(), text);
+    const DWORD took = GetTickCount() - start;
+    stopper.join();
+    EXPECT_EQ(result, -2) << download;
+    EXPECT_LT(took, 3000u) << download;
+    if (!download) {
+      EXPECT_FALSE(text.IsEmpty());
+    }
+  }
+  letGo = true;
+}
+
+// A server that takes the request and never answers (or stops halfway) fails the transfer
+// once the time limit has passed, instead of holding it for good.
+TEST(HttpTransfer, SilentServerFailsAfterTheTimeLimit) {
+  LoopbackHttpServer server([&](SOCKET s, const LoopbackHttpServer::Request& request) {
+    if (request.path == "/half") {
+      LoopbackHttpServer::SendAll(s, LoopbackHttpServer::Head(200, "Content-Length: 100\r\n") + "abc");
+    }
+    LoopbackHttpServer::WaitForClientClose(s, 6000);  // then silence
+  });
+  for (const char* path : {"/silent", "/half"}) {
+    HttpTransfer t;
+    t.SetTimeout(500);
+    const DWORD start = GetTickCount();
+    CString text(L"unchanged");
+    EXPECT_EQ(t.HttpGetText(server.Url(path).c_str(), text), -1) << path;
+    EXPECT_LT(GetTickCount() - start, 4000u) << path;
+    EXPECT_EQ(text, L"unchanged") << path;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,3 @@
+#include "pages/MacroStepRows.h"
+
+MacroStepRows::~MacroStepRows() = default;

@@ -1,0 +1,151 @@
+// One step of the lighting canvas per mode (music with each layer type, screen, GIF,
+// game keys, each preset) on a full-size layout, and one matrix screen step per
+// animation. Each step is what the worker or the timer runs while the window is hidden:
+// the effect step, the hidden rendering and the key sampling. The worst of each group is
+// printed at the end (goal: under 1.6 ms, a tenth of the 16 ms period).
+#include <benchmark/benchmark.h>
+#include <windows.h>
+#include <gdiplus.h>
+#include <cstdio>
+#include <map>
+#include <string>
+#include "canvas/MatrixScreen.h"
+#include "canvas/ZephraEffect.h"
+#include "core/MRender.h"
+
+namespace {
+struct GdiplusRun {
+  GdiplusRun() { Gdiplus::GdiplusStartup(&token, &input, nullptr); }
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartupInput input;
+} g_gdiplus;
+
+// Mean microseconds per step of every benchmark; the worst of each group is printed.
+struct Worst {
+  std::map<std::string, double> canvas, matrix;
+  ~Worst() {
+    for (auto* group : {&canvas, &matrix}) {
+      if (group->empty()) continue;
+      auto worst = group->begin();
+      for (auto it = group->begin(); it != group->end(); ++it)
+        if (it->second > worst->second) worst = it;
+      std::printf("worst %s step: %.1f us (%s)\n", group == &canvas ? "canvas" : "matrix", worst->second,
+                  worst->first.c_str());
+    }
+  }
+} g_worst;
+
+double Now() {
+  LARGE_INTEGER f, c;
+  ::QueryPerformanceFrequency(&f);
+  ::QueryPerformanceCounter(&c);
+  return double(c.QuadPart) * 1e6 / double(f.QuadPart);
+}
+
+// A full-size keyboard: six rows of 19 keys (wide keys and a few light-strip dots).
+void LoadLayout(ZephraEffect& canvas) {
+  for (int row = 0; row < 6; ++row)
+    for (int column = 0; column < 17; ++column)
+      canvas.AddKeyItem(L"K", DWORD(4 + row * 17 + column), CRect(column * 58, row * 58, column * 58 + 52, row * 58 + 52),
+                        column, row);
+  for (int i = 0; i < 10; ++i) canvas.AddKeyItem(L"", DWORD(300 + i), CRect(i * 100, 350, i * 100 + 6, 356), i, 7);
+}
+
+void Loud(ZephraEffect& canvas, int frame) {
+  canvas.SetExternalAudioData(0.8f, 0.9f, 0.6f, 80, 120);
+  float s32[32], s64[64];
+  for (int i = 0; i < 64; ++i) s64[i] = 0.3f + 0.3f * float((i * 7 + frame) % 10) / 10;
+  for (int i = 0; i < 32; ++i) s32[i] = s64[2 * i];
+  canvas.SetFFTSpectrum(s32, s64);
+  canvas.SetBeatData(frame % 20 == 0, 0.7f, 120, 0.6f, 0.4f, 0.3f);
+}
+
+void RunCanvas(benchmark::State& state, ZephraEffect& canvas, const std::string& name, bool music) {
+  int frame = 0;
+  const double start = Now();
+  for (auto _ : state) {
+    if (music) Loud(canvas, ++frame);
+    canvas.OnControlTimer();  // no window: the step renders hidden and samples the keys
+  }
+  g_worst.canvas[name] = (Now() - start) / double(state.iterations());
+}
+
+void BM_CanvasMusicLayer(benchmark::State& state) {
+  const int type = int(state.range(0));
+  ZephraEffect canvas(nullptr, 59, CRect(0, 0, 1100, 380), 0);
+  LoadLayout(canvas);
+  canvas.SetZephraMode(ZEPHRA_MUSIC);
+  canvas.AddLightLayer(type, CRect());
+  RunCanvas(state, canvas, "music layer " + std::to_string(type), true);
+}
+BENCHMARK(BM_CanvasMusicLayer)->DenseRange(1, 20)->Unit(benchmark::kMicrosecond);
+
+void BM_CanvasScreen(benchmark::State& state) {
+  ZephraEffect canvas(nullptr, 59, CRect(0, 0, 1100, 380), 0);
+  LoadLayout(canvas);
+  EffectSources sources = EffectSources::System();
+  DWORD tick = 1000;
+  sources.tickMs = [&tick] { return tick += 50; };  // every step captures
+  canvas.SetEffectSources(sources);
+  canvas.SetZephraMode(ZEPHRA_SCREEN);
+  RunCanvas(state, canvas, "screen", false);
+}
+BENCHMARK(BM_CanvasScreen)->Unit(benchmark::kMicrosecond);
+
+void BM_CanvasGif(benchmark::State& state) {
+  wchar_t folder[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"quenby-canvas-bench.bmp";
+  {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    BYTE* bits = nullptr;
+    HBITMAP bitmap = MRender::CreateARGB32Bitmap(dc, 400, 200, &bits);
+    for (int i = 0; i < 400 * 200; ++i) reinterpret_cast<DWORD*>(bits)[i] = 0xFF000000 | DWORD(i * 2654435761u >> 8);
+    MRender::SaveBitmapToFile(bitmap, path.c_str());
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+  }
+  ZephraEffect canvas(nullptr, 59, CRect(0, 0, 1100, 380), 0);
+  LoadLayout(canvas);
+  canvas.SetZephraMode(ZEPHRA_GIF);
+  canvas.SetGIFImage(path.c_str());
+  canvas.SetGIFDisplayParams(10, 10, 2.5f);
+  RunCanvas(state, canvas, "gif", false);
+  ::DeleteFileW(path.c_str());
+}
+BENCHMARK(BM_CanvasGif)->Unit(benchmark::kMicrosecond);
+
+void BM_CanvasGame(benchmark::State& state) {
+  ZephraEffect canvas(nullptr, 59, CRect(0, 0, 1100, 380), 0);
+  LoadLayout(canvas);
+  canvas.SetZephraMode(ZEPHRA_GAME);
+  RunCanvas(state, canvas, "game", false);
+}
+BENCHMARK(BM_CanvasGame)->Unit(benchmark::kMicrosecond);
+
+void BM_CanvasPreset(benchmark::State& state) {
+  ZephraEffect canvas(nullptr, 59, CRect(0, 0, 1100, 380), 0);
+  LoadLayout(canvas);
+  canvas.SetZephraMode(ZEPHRA_PRESET);
+  canvas.SetPresetMode(int(state.range(0)));
+  RunCanvas(state, canvas, "preset " + std::to_string(state.range(0)), false);
+}
+BENCHMARK(BM_CanvasPreset)->DenseRange(0, 13)->Unit(benchmark::kMicrosecond);
+
+void BM_MatrixAnimation(benchmark::State& state) {
+  MatrixScreen matrix(nullptr, 277, CRect(0, 0, 300, 300), 0);
+  const float bands[7] = {0.4f, 0.3f, 0.2f, 0.3f, 0.1f, 0.2f, 0.3f};
+  float wave[512];
+  for (int i = 0; i < 512; ++i) wave[i] = float((i * 37) % 200) - 100;
+  matrix.SetAudioData(bands, 7);
+  matrix.SetInputWave(wave, 512);
+  matrix.SetPresetMode(int(state.range(0)));
+  const double start = Now();
+  for (auto _ : state) {
+    matrix.UpdatePresetAnimation();
+    matrix.DrawHideControl();
+  }
+  g_worst.matrix["preset " + std::to_string(state.range(0))] = (Now() - start) / double(state.iterations());
+}
+BENCHMARK(BM_MatrixAnimation)->DenseRange(2, 27)->Unit(benchmark::kMicrosecond);
+}  // namespace
