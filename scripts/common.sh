@@ -62,25 +62,32 @@ quenby_build_tests() {
   case " $TEST_ARCHES " in *" i686 "*) sh "$ROOT/scripts/i686" setup ;; esac
 }
 
-# Starts a private Xvfb when there is no display; XVFB_PID is set when we started one.
-XVFB_PID=
-quenby_display() {
-  [ -n "${DISPLAY:-}" ] && return 0
+# Starts a private Xvfb: its display (":N") is left in XVFB_DISPLAY, its process joins
+# XVFB_PIDS (ended by quenby_cleanup).
+XVFB_PIDS=
+quenby_xvfb() {
   fd_file=$(mktemp)
   Xvfb -displayfd 5 -screen 0 "${1:-1600x900x24}" -br -nolisten tcp 5>"$fd_file" 2>/dev/null &
-  XVFB_PID=$!
+  XVFB_PIDS="$XVFB_PIDS $!"
   i=0
   while [ ! -s "$fd_file" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-  [ -s "$fd_file" ] || { echo "Xvfb did not start" >&2; return 1; }
-  DISPLAY=":$(cat "$fd_file")"
-  export DISPLAY
+  [ -s "$fd_file" ] || { rm -f "$fd_file"; echo "Xvfb did not start" >&2; return 1; }
+  XVFB_DISPLAY=":$(cat "$fd_file")"
   rm -f "$fd_file"
 }
 
-# Ends our Xvfb and (unless told "keep-wine") the Wine servers of our prefixes.
+# Starts a private Xvfb when there is no display and exports DISPLAY.
+quenby_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  quenby_xvfb "$@"
+  DISPLAY=$XVFB_DISPLAY
+  export DISPLAY
+}
+
+# Ends our Xvfb servers and (unless told "keep-wine") the Wine servers of our prefixes.
 # Runs from an EXIT trap under set -e: nothing here may fail.
 quenby_cleanup() {
-  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  for pid in $XVFB_PIDS; do kill "$pid" 2>/dev/null || true; done
   [ "${1:-}" = keep-wine ] && return 0
   for p in "${XDG_CACHE_HOME:-$HOME/.cache}"/quenby-wine-*; do
     if [ -d "$p" ]; then WINEPREFIX="$p" wineserver -k 2>/dev/null || true; fi
