@@ -9,7 +9,9 @@
 #   cmake/wine-run.sh build/<arch>/bin/<target>.exe --gtest_filter=Suite.Case
 #
 # The suites are listed when ctest starts (the program is run with --gtest_list_tests
-# once after each build of it), so configuring and building never start Wine.
+# once after each build of it), so configuring and building never start Wine. scripts/test
+# lists all programs in parallel first (cmake -P <target>_suites_list.cmake each), which
+# leaves ctest's own start only the registering.
 # A suite name found in an earlier program of the same run is registered as
 # "<target>:<Suite>".
 set(QUENBY_GTEST_SUITES_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/gtest-suites.cmake)
@@ -36,6 +38,16 @@ quenby_gtest_suites_register(
   STAMP \"\${CMAKE_CURRENT_LIST_FILE}\"
   CMAKE_COMMAND [==[${CMAKE_COMMAND}]==]
   PROPERTIES [==[${S_PROPERTIES}]==])
+")
+  # The listing alone, for scripts/test to run for all programs at once before ctest.
+  file(GENERATE OUTPUT "${base}_suites_list.cmake" CONTENT
+"include([==[${QUENBY_GTEST_SUITES_SCRIPT}]==])
+quenby_gtest_suites_refresh(
+  EXECUTABLE [==[$<TARGET_FILE:${target}>]==]
+  EMULATOR [==[${emulator}]==]
+  WORKING_DIRECTORY [==[${workdir}]==]
+  LIST_FILE [==[${base}_suites.cmake]==]
+  STAMP [==[${base}_suites_include.cmake]==])
 ")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${base}_suites_include.cmake")
 endfunction()

@@ -29,6 +29,38 @@ function(quenby_gtest_suites_parse output result)
   set(${result} "${suites}" PARENT_SCOPE)
 endfunction()
 
+# Lists the suites of one program into LIST_FILE unless that list is newer than the
+# program, the registration (STAMP) and this script. A program that fails to list leaves no
+# LIST_FILE but a report beside it (LIST_FILE.failed). Also run on its own (cmake -P on the
+# generated <target>_suites_list.cmake), so that scripts/test can list all programs in
+# parallel before ctest starts.
+function(quenby_gtest_suites_refresh)
+  cmake_parse_arguments(A "" "EXECUTABLE;WORKING_DIRECTORY;LIST_FILE;STAMP" "EMULATOR" ${ARGN})
+  if(NOT EXISTS "${A_EXECUTABLE}")
+    return()
+  endif()
+  if(EXISTS "${A_LIST_FILE}"
+     AND "${A_LIST_FILE}" IS_NEWER_THAN "${A_EXECUTABLE}"
+     AND "${A_LIST_FILE}" IS_NEWER_THAN "${A_STAMP}"
+     AND "${A_LIST_FILE}" IS_NEWER_THAN "${CMAKE_CURRENT_FUNCTION_LIST_FILE}")
+    return()
+  endif()
+  execute_process(
+    COMMAND ${A_EMULATOR} "${A_EXECUTABLE}" --gtest_list_tests
+    WORKING_DIRECTORY "${A_WORKING_DIRECTORY}"
+    TIMEOUT 300
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  quenby_gtest_suites_parse("${out}" suites)
+  if(NOT rc STREQUAL "0" OR NOT suites)
+    file(REMOVE "${A_LIST_FILE}")
+    file(WRITE "${A_LIST_FILE}.failed"
+      "${A_EXECUTABLE} --gtest_list_tests ended with ${rc} and listed no suite\n${out}\n${err}\n")
+    return()
+  endif()
+  file(REMOVE "${A_LIST_FILE}.failed")
+  file(WRITE "${A_LIST_FILE}" "set(quenby_listed_suites [==[${suites}]==])\n")
+endfunction()
+
 function(quenby_gtest_suites_register)
   cmake_parse_arguments(A "" "TARGET;EXECUTABLE;WORKING_DIRECTORY;LIST_FILE;CMAKE_COMMAND;STAMP"
     "EMULATOR;PROPERTIES" ${ARGN})
@@ -37,28 +69,14 @@ function(quenby_gtest_suites_register)
     return()
   endif()
 
-  if(NOT EXISTS "${A_LIST_FILE}"
-     OR NOT "${A_LIST_FILE}" IS_NEWER_THAN "${A_EXECUTABLE}"
-     OR NOT "${A_LIST_FILE}" IS_NEWER_THAN "${A_STAMP}"
-     OR NOT "${A_LIST_FILE}" IS_NEWER_THAN "${CMAKE_CURRENT_FUNCTION_LIST_FILE}")
-    execute_process(
-      COMMAND ${A_EMULATOR} "${A_EXECUTABLE}" --gtest_list_tests
-      WORKING_DIRECTORY "${A_WORKING_DIRECTORY}"
-      TIMEOUT 300
-      RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    quenby_gtest_suites_parse("${out}" suites)
-    if(NOT rc STREQUAL "0" OR NOT suites)
-      # Reported as one failing test (it prints what the program said) rather than ending
-      # the whole run; the list is tried again by the next run.
-      file(REMOVE "${A_LIST_FILE}")
-      set(report "${A_LIST_FILE}.failed")
-      file(WRITE "${report}"
-        "${A_EXECUTABLE} --gtest_list_tests ended with ${rc} and listed no suite\n${out}\n${err}\n")
-      add_test("${A_TARGET}_NOT_LISTED" "${A_CMAKE_COMMAND}" -E cat "${report}")
-      set_tests_properties("${A_TARGET}_NOT_LISTED" PROPERTIES WILL_FAIL TRUE ${A_PROPERTIES})
-      return()
-    endif()
-    file(WRITE "${A_LIST_FILE}" "set(quenby_listed_suites [==[${suites}]==])\n")
+  quenby_gtest_suites_refresh(EXECUTABLE "${A_EXECUTABLE}" EMULATOR ${A_EMULATOR}
+    WORKING_DIRECTORY "${A_WORKING_DIRECTORY}" LIST_FILE "${A_LIST_FILE}" STAMP "${A_STAMP}")
+  if(NOT EXISTS "${A_LIST_FILE}")
+    # Reported as one failing test (it prints what the program said) rather than ending
+    # the whole run; the list is tried again by the next run.
+    add_test("${A_TARGET}_NOT_LISTED" "${A_CMAKE_COMMAND}" -E cat "${A_LIST_FILE}.failed")
+    set_tests_properties("${A_TARGET}_NOT_LISTED" PROPERTIES WILL_FAIL TRUE ${A_PROPERTIES})
+    return()
   endif()
 
   include("${A_LIST_FILE}")
