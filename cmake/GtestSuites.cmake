@@ -2,7 +2,8 @@
 #
 # Registers a GoogleTest executable with ctest as one test per suite: the test "<Suite>"
 # runs "<target> --gtest_filter=<Suite>.*" through the cross-compiling emulator, and the
-# PROPERTIES are set on each of them. Every start of a test program is a start of Wine,
+# PROPERTIES are set on each of them (a TIMEOUT is per case: a suite gets it once per case,
+# at most 600 s). Every start of a test program is a start of Wine,
 # which costs about a second where 32-bit Wine runs under qemu: one start per suite keeps
 # the whole run short while ctest still reports, runs in parallel and selects (-R Suite)
 # by suite. A single case runs with the program itself:
