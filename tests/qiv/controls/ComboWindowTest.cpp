@@ -43,18 +43,17 @@ protected:
     ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageW(w, WM_LBUTTONUP, 0, at);
   }
+  // A named callback: the 32-bit build needs the callback's stdcall convention.
+  static BOOL CALLBACK FindDropDown(HWND w, LPARAM out) {
+    wchar_t title[32] = {};
+    ::GetWindowTextW(w, title, 32);
+    if (std::wstring(title) != L"ComboWnd") return TRUE;
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+  }
   static bool DropDownOpen() {
     HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND w, LPARAM out) -> BOOL {
-          wchar_t title[32] = {};
-          ::GetWindowTextW(w, title, 32);
-          if (std::wstring(title) != L"ComboWnd") return TRUE;
-          *reinterpret_cast<HWND*>(out) = w;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindDropDown, reinterpret_cast<LPARAM>(&found));
     return found != nullptr;
   }
 };
