@@ -163,21 +163,12 @@ void KeyboardDlg::OnDeviceLink(LPARAM linked) {
   m_taskQueue.Push(linked == 1 ? kTaskDeviceArrived : kTaskDeviceRemoved);
 }
 
-void KeyboardDlg::OnKnobSelected(int action) {
-  m_knobSelected = action;
+int KeyboardDlg::OnKnobSelected(WPARAM action, LPARAM dialog) {
+  m_knobSelected = int(action);
+  if (!dialog) return 1;
+  CopyKnobDialogActions(dialog);
   m_taskQueue.PushIfEmpty(kTaskKnobKey);
-}
-
-void KeyboardDlg::OnMainTabChanged(int page) {
-  m_mainPage = page;
-  if (page == 1) {
-    m_canvasPageShown = 0;
-    m_liveKeyColors = 0;
-    if (!m_selectingDevice) OnLightModeSelected(2);
-  } else if (page == 2) {
-    m_canvasPageShown = 1;
-    m_taskQueue.Push(kTaskCanvasEntered);
-  }
+  return 1;
 }
 
 void KeyboardDlg::RefreshDevices(int wanted, int) {
