@@ -253,6 +253,8 @@ void KeyboardDlg::ShowNoDeviceView() {
   for (int id : {68, 34, 46, 81, 48}) ShowControl(id, 0);
   ShowControl(80, 1);
   SelectHomeTab();
+  // Hiding the tab strip hid its pages: the home page, which shows the message, returns.
+  ShowControl(69, 1);
   ShowControl(33, 1);
   m_lastDeviceEvent = 0;
   // The keyboard went away: a task's wait dialog and a disabled window would stay so.

@@ -186,6 +186,9 @@ void KeyboardDlg::InitUI(CRect client) {
 
   m_mainTab = As<MTabCtrl>(make(false, L"MTabCtrl", 68));
   if (m_mainTab) {
+    // Hidden before its items come: the strip hides its pages whenever it is hidden, and
+    // the home page must stay shown while the strip is not.
+    m_mainTab->SetVisible(0);
     m_mainTab->SetImage(L"img_tab_item.png", 4);
     m_mainTab->SetFont(L"Roboto-Medium", 16, Gdiplus::FontStyleRegular);
     m_mainTab->SetTextColor(Argb(0xFF2D3347));
@@ -200,7 +203,6 @@ void KeyboardDlg::InitUI(CRect client) {
     m_mainTab->SetItemHeight(50, 50, 1);
     m_mainTab->SetItemVisible(kMatrixTabPosition, 0);
     m_mainTab->SetSelectItem(0);
-    m_mainTab->SetVisible(0);
   }
   if (auto* home = As<MPanel>(Control(69))) {
     m_deviceList = As<CDeviceList>(home->CreateControl(L"CDeviceList", 81, CRect(), L"", 1, 1));
