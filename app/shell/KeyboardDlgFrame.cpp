@@ -90,7 +90,8 @@ void KeyboardDlg::InitUI(CRect client) {
   image(make(true, L"MPicture", 36), L"logo\\logo.png", 1);
   if (auto* brand = As<MText>(make(true, L"MText", 37, LoadLangString(1, L"OEM").GetString()))) {
     brand->SetTextColor(Argb(0xFF3A4E60));
-    brand->SetFont(L"Roboto-Bold", 32, Gdiplus::FontStyleBold);
+    // 24 rather than 32 pixels: the brand text has 100 pixels before the profile button.
+    brand->SetFont(L"Roboto-Bold", 24, Gdiplus::FontStyleBold);
   }
   if (auto* model = As<MText>(make(true, L"MText", 38, L"Zephra 80"))) {
     model->SetAlignment(1);
