@@ -166,7 +166,7 @@ public:
   static constexpr UINT kTrayMenuExit = 100;
 
   // ---- the pages' handlers: each page's own file (app/pages, app/shell) ----
-  // Key assignment page: on-screen keyboard clicks, Fn layers, key functions, modifier combinations, macro play modes, key test and key capture (pages/KeyAssignPage.cpp).
+  // Key assignment page: on-screen keyboard clicks, Fn layers, key functions, modifier combinations, macro play modes, key test and key capture (pages/KeyAssignHandlers.cpp).
   void CreateKeyAssignPage();
   void LayoutKeyAssignPage(CRect client);
   int OnKeyboardClick(UINT code, WPARAM wParam, LPARAM lParam);
@@ -184,7 +184,7 @@ public:
   int OnKeyTestInput(LPARAM input);
   // Copies the knob dialog's three actions into m_knobActions of the current layer.
   int CopyKnobDialogActions(LPARAM dialog);
-  // Macro page and macro recording (pages/MacroPage.cpp).
+  // Macro page and macro recording (pages/MacroHandlers.cpp).
   void BuildMacroPage();
   void LayoutMacroPage(CRect client);
   int OnMacroListEvent(UINT code, WPARAM wParam, LPARAM lParam);
@@ -204,7 +204,7 @@ public:
   int OnMacroStepDown();
   LRESULT OnHookKeyEvent(WPARAM wParam, LPARAM lParam);
   LRESULT OnHookMouseEvent(WPARAM wParam, LPARAM lParam);
-  // Lighting page and per-key custom colours (pages/LightingPage.cpp).
+  // Lighting page and per-key custom colours (pages/LightingHandlers.cpp).
   void CreateLightingPage();
   void LayoutLightingPage(CRect client);
   int OnLightPalette();
@@ -221,7 +221,7 @@ public:
   int OnLightColorButton(int id);
   int OnLightApply();
   int OnLightCustomSetSelected();
-  // Matrix screen page (pages/MatrixPage.cpp).
+  // Matrix screen page (pages/MatrixHandlers.cpp).
   void CreateMatrixPage();
   void LayoutMatrixPage(CRect client);
   int OnMatrixModeSelected(UINT code, WPARAM wParam, LPARAM lParam);
@@ -238,14 +238,14 @@ public:
   int OnMatrixColorfulCheck();
   int OnMatrixColorButton(int id);
   int OnMatrixAmplitude();
-  // Lighting canvas page (pages/CanvasPage.cpp).
+  // Lighting canvas page (pages/CanvasHandlers.cpp).
   void CreateCanvasPage();
   void LayoutCanvasPage(CRect client);
   int OnZephraModeChanged();
   int OnZephraCaptureWindow();
   int OnZephraMediaFile();
   int OnZephraPresetSelected();
-  // Music section of the canvas page (pages/MusicPage.cpp).
+  // Music section of the canvas page (pages/MusicHandlers.cpp).
   void CreateMusicPage();
   void LayoutMusicPage(CRect client);
   int OnMusicPalette();
@@ -260,7 +260,7 @@ public:
   int OnMusicBackBright();
   int OnMusicBackMode();
   int OnMusicLightRight();
-  // LED animation page and its frame editor (pages/LedPage.cpp).
+  // LED animation page and its frame editor (pages/LedHandlers.cpp).
   void CreateLedPage();
   int OnLcdSlotSelected(UINT code, WPARAM wParam, LPARAM lParam);
   int OnLedAnimationSelected(UINT code, WPARAM wParam, LPARAM lParam);

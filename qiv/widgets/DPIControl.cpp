@@ -1,4 +1,6 @@
 #include "widgets/DPIControl.h"
+#include "controls/CCheckButton.h"
+#include "controls/CColorButton.h"
 #include "core/MDialog.h"
 #include "core/MRender.h"
 #include "core/PaintManager.h"
@@ -16,12 +18,19 @@ const wchar_t* DPIControl::GetClassNameW() const { return L"DPIControl"; }
 void DPIControl::InitControl(PaintManager* manager) {
   MPanel::InitControl(manager);
   if (!m_checkButton) {
-    m_checkButton = dynamic_cast<MControlFont*>(CreateControl(L"CCheckButton", kCheckId, CRect(), L"", 1, 1));
-    if (m_checkButton) m_checkButton->SetImage(L"btn_checkbox.png", 8);
+    m_checkButton = dynamic_cast<CCheckButton*>(CreateControl(L"CCheckButton", kCheckId, CRect(), L"", 1, 1));
+    if (m_checkButton) {
+      m_checkButton->SetImage(L"btn_checkbox.png", 8);
+      m_checkButton->SetCheck(1);
+    }
   }
   if (!m_colorButton) {
-    m_colorButton = dynamic_cast<MControlFont*>(CreateControl(L"CColorButton", kColourId, CRect(), L"", 1, 1));
-    if (m_colorButton) m_colorButton->SetImage(L"btn_checkbox.png", 4);
+    m_colorButton = dynamic_cast<CColorButton*>(CreateControl(L"CColorButton", kColourId, CRect(), L"", 1, 1));
+    if (m_colorButton) {
+      m_colorButton->SetImage(L"btn_checkbox.png", 4);
+      m_colorButton->SetCheck(1);
+      m_colorButton->SetColor(m_colour);  // a colour given before the swatch existed
+    }
   }
   SetControlRect(m_rcControl);
 }
@@ -71,7 +80,10 @@ void DPIControl::SetDPIValue(int dpi) {
   UpdateControl(1, 0);
 }
 
-void DPIControl::SetColor(unsigned long colour) { m_colour = colour; }
+void DPIControl::SetColor(unsigned long colour) {
+  m_colour = colour;
+  if (m_colorButton && m_colorButton->GetColor() != colour) m_colorButton->SetColor(colour);
+}
 
 void DPIControl::DrawLook(Gdiplus::Graphics& g, HDC hdc, int offset, int look) {
   const int w = m_rcControl.Width(), h = m_rcControl.Height();

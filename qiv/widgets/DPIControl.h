@@ -4,6 +4,9 @@
 #pragma once
 #include "core/MPanel.h"
 
+class CCheckButton;
+class CColorButton;
+
 class QIV_API DPIControl : public MPanel {
 public:
   DPIControl(MObject* parent, unsigned id, CRect rect, int visible);
@@ -32,15 +35,15 @@ public:
   void SetColor(unsigned long colour);
   CString GetGroupName() const { return m_group; }
   void SetGroupName(const wchar_t* name) { m_group = name ? name : L""; }
-  MControlFont* GetCheckButton() const { return m_checkButton; }
-  MControlFont* GetColorButton() const { return m_colorButton; }
+  CCheckButton* GetCheckButton() const { return m_checkButton; }
+  CColorButton* GetColorButton() const { return m_colorButton; }
 
 private:
   void DrawLook(Gdiplus::Graphics& g, HDC hdc, int offset, int look);
 
   // Children of the panel, made by class name: the check box and the colour swatch.
-  MControlFont* m_checkButton = nullptr;
-  MControlFont* m_colorButton = nullptr;
+  CCheckButton* m_checkButton = nullptr;
+  CColorButton* m_colorButton = nullptr;
   int m_check = 0;
   int m_dpi = 500;
   unsigned long m_colour = 255;

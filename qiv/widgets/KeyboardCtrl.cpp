@@ -1,5 +1,6 @@
 #include "widgets/KeyboardCtrl.h"
 #include <algorithm>
+#include "controls/CKeyboardTips.h"
 #include "core/MRender.h"
 #include "core/Manager.h"
 #include "core/PaintManager.h"
@@ -14,7 +15,10 @@ KeyboardCtrl::KeyboardCtrl(MObject* parent, unsigned id, CRect rect, int visible
   m_format->SetLineAlignment(Gdiplus::StringAlignmentCenter);
 }
 
-KeyboardCtrl::~KeyboardCtrl() = default;
+KeyboardCtrl::~KeyboardCtrl() {
+  // The tip window goes first; deleting its object then finds no window left.
+  if (m_tipWindow) m_tipWindow->DestroyWindow();
+}
 const wchar_t* KeyboardCtrl::GetClassNameW() const { return L"KeyboardCtrl"; }
 
 void KeyboardCtrl::InitControl(PaintManager* manager) {
@@ -275,8 +279,31 @@ void KeyboardCtrl::GetTipLines(const KEY_INFO& key, CString lines[4]) {
   for (int i = 0; i < 4; ++i) lines[i] = own ? key.tips[i] : key.legend;
 }
 
-void KeyboardCtrl::SetTips(int, bool) {
+void KeyboardCtrl::SetTips(int index, bool show) {
   if (!m_tips) return;  // the program never turns the key tips on
+  if (!show) {
+    if (m_tipWindow) m_tipWindow->ShowWindow(SW_HIDE);
+    return;
+  }
+  const HWND host = m_pManager ? m_pManager->GetPaintWnd() : nullptr;
+  if (!host) return;
+  CString lines[4];
+  CRect key;
+  {
+    CriticalSectionLock guard(m_keyLock);
+    if (index < 0 || index >= static_cast<int>(m_keys.size())) return;
+    GetTipLines(*m_keys[static_cast<size_t>(index)], lines);
+    key = WindowKeyRect(*m_keys[static_cast<size_t>(index)]);
+  }
+  if (!m_tipWindow) {
+    m_tipWindow = std::make_unique<CKeyboardTips>();
+    m_tipWindow->Create(host, L"KeyboardTip Window", 0x96020080, 0, CRect(), nullptr);
+    m_tipWindow->LoadBKImage(L"img_tip_bk.png");
+  }
+  POINT anchor = {(key.left + key.right) / 2, key.top};
+  ::ClientToScreen(host, &anchor);
+  m_tipWindow->SetAirBladderMsg(lines[0], lines[1], lines[2], lines[3], anchor);
+  m_tipWindow->ShowWindow(SW_SHOW);
 }
 
 // ---- pointer ----

@@ -15,6 +15,8 @@
 #include "core/MPanel.h"
 #include "widgets/DibSurface.h"
 
+class CKeyboardTips;
+
 enum KeyboardCtrlMode {
   KEYBOARD_MODE_LEGEND = 100,   // key caps with their own labels
   KEYBOARD_MODE_FUNCTION = 101, // key caps with the names of their functions
@@ -101,6 +103,7 @@ public:
   int GetLayoutHeight() const { return m_layoutHeight; }
   DWORD GetKeyboardColor() const { return m_keyboardColor; }
   CPoint GetKeyOffset() const { return m_keyOffset; }
+  CKeyboardTips* GetTipWindow() const { return m_tipWindow.get(); }
   // A layout rectangle moved by the key offset.
   CRect GetRealRect(RECT rect) const;
 
@@ -200,6 +203,7 @@ private:
   int m_frameSelect = 0;
   COLORREF m_toggleColor = 0x0000FF;
   bool m_tips = false;
+  std::unique_ptr<CKeyboardTips> m_tipWindow;  // made on the first tip
   DWORD m_keyboardColor = 0xFFFFFFFF;
   StatePicture m_statePictures[3];
   int m_showActuation = 0;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include "QivTestSupport.h"
 #include "WidgetTestSupport.h"
+#include "controls/CCheckButton.h"
+#include "controls/CColorButton.h"
 #include "core/PaintManager.h"
 #include "widgets/DPIControl.h"
 
@@ -71,8 +73,12 @@ TEST(DPIControl, ChildrenAreLaidOutAndTheirNotificationsReachTheParentTwice) {
   tile->OnBaseMessage(30, 7, 0, 0);
   EXPECT_EQ(t.parent.notices[2].lParam, 1) << "from the check box";
 
+  EXPECT_EQ(tile->GetCheckButton()->GetCheck(), 1) << "the check box starts checked";
+  EXPECT_EQ(tile->GetColorButton()->GetCheck(), 1);
+  EXPECT_EQ(tile->GetColorButton()->GetColor(), 255u) << "the tile's colour, given before the swatch existed";
   tile->SetColor(0x123456);
   EXPECT_EQ(tile->GetColor(), 0x123456u);
+  EXPECT_EQ(tile->GetColorButton()->GetColor(), 0x123456u);
 }
 
 TEST(DPIControl, ValueRepaintsOnlyOnAChangeAndTheCheckPicksTheLook) {

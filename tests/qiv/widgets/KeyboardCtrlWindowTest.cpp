@@ -6,6 +6,7 @@
 #include "ShippedLayout.h"
 #include "WidgetTestSupport.h"
 #include "WidgetWindow.h"
+#include "controls/CKeyboardTips.h"
 #include "widgets/KeyboardCtrl.h"
 
 using namespace qivtest;
@@ -304,4 +305,34 @@ TEST_F(KeyboardWindow, DragTracksTheKeyUnderThePoint) {
   keyboard->SetEnabled(0);
   keyboard->DragMove(KeyRect(0).CenterPoint());
   EXPECT_EQ(keyboard->GetHoverKey(), -1);
+}
+
+TEST_F(KeyboardWindow, KeyTipOnlyWhenTurnedOn) {
+  LoadSmall();
+  const CPoint a = KeyRect(0).CenterPoint();
+  Move(a);
+  Move(a);
+  EXPECT_EQ(keyboard->GetTipWindow(), nullptr) << "tips are off at construction";
+
+  keyboard->EnableKBTips(true);
+  Move(a);
+  CKeyboardTips* tip = keyboard->GetTipWindow();
+  ASSERT_NE(nullptr, tip) << "a move that stays on the hovered key shows its tip";
+  CString title;
+  tip->GetWindowTextW(title);
+  EXPECT_EQ(title, L"KeyboardTip Window");
+  EXPECT_TRUE(tip->IsWindowVisible());
+  EXPECT_EQ(tip->GetLine(0), L"A") << "no tip lines: the legend";
+  EXPECT_EQ(tip->GetLine(3), L"A");
+  POINT top = {a.x, KeyRect(0).top};
+  ::ClientToScreen(host.GetSafeHwnd(), &top);
+  EXPECT_EQ(tip->GetAnchor().x, top.x);
+  EXPECT_EQ(tip->GetAnchor().y, top.y);
+
+  Move(CPoint(kWidth - 5, kHeight - 5));
+  EXPECT_FALSE(tip->IsWindowVisible());
+  keyboard->SetKeyItemInfo(4, L"Copy", 1, L"copies");
+  Move(a);
+  Move(a);
+  EXPECT_EQ(tip->GetLine(0), L"copies");
 }
