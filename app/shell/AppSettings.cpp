@@ -32,15 +32,17 @@ CString ReadAppRegString(const wchar_t* name) {
   bool created = false;
   HKEY key = OpenAppKey(created);
   if (!key) return CString();
-  // The buffer keeps room for a terminator the stored data may lack; a value that does
-  // not fit reads as "" rather than as its cut beginning.
+  // Room for 127 characters and a terminator, plus a terminator of our own for data that
+  // came without one. A value that does not fit reads as "" rather than as its beginning.
   wchar_t text[kValueChars + 1] = {};
-  DWORD size = kValueChars * sizeof(wchar_t) - 1;  // 255 bytes
+  DWORD size = kValueChars * sizeof(wchar_t);
   LONG read = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
   RegCloseKey(key);
   if (read != ERROR_SUCCESS) return CString();
-  text[kValueChars] = 0;
-  text[size / sizeof(wchar_t) < kValueChars ? size / sizeof(wchar_t) : kValueChars] = 0;
+  size_t length = size / sizeof(wchar_t);
+  if (length > 0 && text[length - 1] == 0) --length;
+  if (length >= kValueChars) return CString();
+  text[length] = 0;
   return CString(text);
 }
 
