@@ -160,6 +160,8 @@ public:
   // The knob dialog's choice (0-2); `dialog` (the knob dialog, may be null) holds the
   // actions, and their write is queued only when nothing else waits.
   int OnKnobSelected(WPARAM action, LPARAM dialog);
+  // Records the knob's action and queues its write only when nothing else waits.
+  void OnKnobSelected(int action);
   // Deletes the tray icon when it is shown; the shell's result, true when none was shown.
   bool RemoveTrayIcon();
   // The "exit" item of the tray menu, which ends the program (WM_COMMAND 100).

@@ -167,8 +167,13 @@ int KeyboardDlg::OnKnobSelected(WPARAM action, LPARAM dialog) {
   m_knobSelected = int(action);
   if (!dialog) return 1;
   CopyKnobDialogActions(dialog);
-  m_taskQueue.PushIfEmpty(kTaskKnobKey);
+  OnKnobSelected(int(action));
   return 1;
+}
+
+void KeyboardDlg::OnKnobSelected(int action) {
+  m_knobSelected = action;
+  m_taskQueue.PushIfEmpty(kTaskKnobKey);
 }
 
 void KeyboardDlg::RefreshDevices(int wanted, int) {

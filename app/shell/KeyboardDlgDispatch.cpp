@@ -274,7 +274,8 @@ int KeyboardDlg::OnMainTabChanged(int tabIndex) {
   ShowKeyPageGroup(0);
   KeyboardDef::ShowControl(30, 1);
 
-  const int item = m_mainTab ? m_mainTab->GetItemID(tabIndex) : -1;
+  // Without a strip (a dialog that never had its window) the caller names the item.
+  const int item = m_mainTab ? m_mainTab->GetItemID(tabIndex) : tabIndex;
   switch (item) {
     case 0:
       KeyboardDef::ShowControl(68, 0);
