@@ -145,7 +145,11 @@ void KeyboardDlg::OnDeviceSelected() {
   WriteDeviceTypeSetting(m_softwareName, model);
   for (int id : {31, 80}) ShowControl(id, 0);
   for (int id : {68, 35, 81, 46, 47}) ShowControl(id, 1);
+  // The tab change does not re-apply the light mode here: a write queued now would reach
+  // a keyboard before task 4 has switched to the chosen one; task 4 reloads the pages.
+  m_selectingDevice = true;
   if (m_mainTab) m_mainTab->SetSelectItem(m_mainTabIndex);
+  m_selectingDevice = false;
   // Only the choice is recorded here. The transport's model, the layout, the key maps and
   // the profile database change on the worker, in task 4: changed here they would move
   // the task the worker is running (a layer write, a profile apply, a read) to the new
