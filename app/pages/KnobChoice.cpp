@@ -8,7 +8,7 @@ bool KnobChoice::ApplyTo(KeyMacroRecord (&knob)[kActions][kLayers]) const {
 
 bool PostKnobChoice(HWND window, const KnobChoice& choice) {
   auto copy = std::make_unique<KnobChoice>(choice);
-  if (!PostMessageW(window, UM_KNOB_SELECTED, WPARAM(choice.action), reinterpret_cast<LPARAM>(copy.get())))
+  if (!PostMessageW(window, kKnobSelectedMessage, WPARAM(choice.action), reinterpret_cast<LPARAM>(copy.get())))
     return false;
   copy.release();  // the receiver owns it now
   return true;

@@ -7,7 +7,8 @@
 #include <memory>
 #include "store/StoreRecords.h"
 
-constexpr UINT UM_KNOB_SELECTED = 0x722;
+// The main window's UM_KNOB_SELECTED.
+constexpr UINT kKnobSelectedMessage = 0x722;
 
 struct KnobChoice {
   static constexpr int kActions = 3;

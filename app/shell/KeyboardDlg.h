@@ -21,6 +21,11 @@
 #include "device/DeviceInfo.h"
 #include "device/DeviceListState.h"
 #include "device/TaskQueue.h"
+#include "pages/InputHookManager.h"
+#include "pages/KeyFunctionCatalog.h"
+#include "pages/KnobWriteQueue.h"
+#include "pages/MacroRecorder.h"
+#include "pages/RawInputDecoder.h"
 #include "shell/KeyboardDef.h"
 #include "store/StoreRecords.h"
 #include "support/HttpTransfer.h"
@@ -186,6 +191,53 @@ public:
   int OnKeyTestInput(LPARAM input);
   // Copies the knob dialog's three actions into m_knobActions of the current layer.
   int CopyKnobDialogActions(LPARAM dialog);
+  // ---- key assignment, key test, knob and macro pages: their own members (app/pages) ----
+  int OnKnobConfig(int code);
+  // Opens the knob dialog on the current layer's three knob actions.
+  int RunKnobDialog();
+  // Stores `row` as the selected key's assignment and relabels the key; false when no key
+  // is selected.
+  bool StoreSelectedKey(KeyMacroRecord& row);
+  void ShowKeyAssignGroupA(int show);
+  void ShowKeyAssignGroupB(int show);
+  // The labels of m_keyAssignments on the on-screen keys (window thread).
+  void ShowKeyLabels();
+  void LoadMacroList();
+  void LoadMacroSteps(int macroId);
+  int SaveMacroDelayMode();
+  int ClearMacroKeyAssignments(int macroId);
+  // After the macro list changed positions: the keyboard's macro memory and every key that
+  // plays a macro are written again (a macro action names the macro by its position).
+  void RewriteMacroKeys();
+  void ShowStepEditor(int show);
+  void SetMacroEditEnabled(int enable);
+  int AppendRecordedEvent(const InputEvent& event);
+  CString MakeUniqueMacroName(const CString& base);
+  // The page's message boxes (ShowMessageBox over the dimmed window unless replaced).
+  int PageMessageBox(int textId, int captionId, int type);
+
+  int m_keyFuncCategory = 2;
+  CRect m_funcListRect, m_macroListRect;
+  KeyFunctionCatalog m_keyFunctions;
+  int m_captureKeyCode = 0;
+  CString m_captureKeyName;
+  int m_hookConsumer = 0;  // 1 the macro recorder, 2 the key-capture edit
+  std::unique_ptr<InputHookManager> m_hookManager;
+  bool m_rawInputToken = false;  // the key test takes WM_INPUT
+  std::map<int, int> m_pressedKeys;
+  int m_recording = 0;
+  int m_stepBudget = 0;
+  int m_stepKeyCode = 0;
+  CString m_stepKeyName;
+  // Knob choices waiting for task 8, each with its layer and records by value.
+  KnobWriteQueue m_knobWrites;
+  // Seams: message boxes (text, caption, type -> result), the recorder's clock and the
+  // raw-input reader.
+  std::function<int(const CString& text, const CString& caption, int type)> m_pageMessageBox;
+  std::function<DWORD()> m_recordClock;
+  MacroRecorder m_recorder{[this] { return m_recordClock ? m_recordClock() : ::GetTickCount(); }};
+  RawInputDecoder m_rawInputDecoder;
+  // ---- end of the key and macro pages' members ----
   // Macro page and macro recording (pages/MacroHandlers.cpp).
   void BuildMacroPage();
   void LayoutMacroPage(CRect client);

@@ -265,6 +265,7 @@ int KeyboardDlg::OnMainTabChanged(int tabIndex) {
   if (m_mainPage == 4) {
     if (m_rawInputRegistered && GetSafeHwnd()) UnregisterRawInput(GetSafeHwnd());
     m_rawInputRegistered = false;
+    m_rawInputToken = false;
     if (auto* tester = dynamic_cast<CKeyTestCtrl*>(Control(57))) tester->ClearList();
   } else if (m_mainPage == 6) {
     OnLedEditMode();
@@ -323,11 +324,18 @@ int KeyboardDlg::OnMainTabChanged(int tabIndex) {
         RegisterRawInputSink(GetSafeHwnd());
         m_rawInputRegistered = true;
       }
+      m_rawInputToken = true;  // the key test listens while the page is shown
       if (auto* tester = dynamic_cast<CKeyTestCtrl*>(Control(57))) tester->ClearList();
+      LoadKeyAssignments(m_profileId);
       ShowKeyFunctions();
       break;
-    case 3:
     case 5:
+      m_mainTabIndex = tabIndex;
+      ShowDeviceFrame(1);
+      KeyboardDef::ShowControl(58, 0);
+      LoadMacroList();
+      break;
+    case 3:
     case 6:
     case 7:
       m_mainTabIndex = tabIndex;

@@ -8,8 +8,11 @@ void KeyboardDlg::LoadKeyAssignments(int profile) {
   m_store.GetLayerKeyMacros(profile, m_fnLayer, rows);
   std::map<int, KeyMacroRecord> shown;
   for (const auto& row : rows) shown[row->key_code] = *row;
-  std::lock_guard<std::mutex> hold(m_pageStateLock);
-  m_keyAssignments = std::move(shown);
+  {
+    std::lock_guard<std::mutex> hold(m_pageStateLock);
+    m_keyAssignments = std::move(shown);
+  }
+  OnWindowThread([this] { ShowKeyLabels(); });
 }
 
 void KeyboardDlg::LoadSystemSettings() {

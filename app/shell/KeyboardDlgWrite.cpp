@@ -61,7 +61,7 @@ void KeyboardDlg::SetKeyMacroData() {
     const std::optional<int> index = KeyIndexOf(m_keyIndexByCode, s);
     if (index && m_store.GetKeyMacro(m_profileId, layer, s, record)) {
       DeviceReport report(WriteKeyMapCommand(layer), uint16_t(*index * 3), 3);
-      KeyActionCodec::Encode(record, report.Data());
+      KeyActionCodec::Encode(record, report.Data(), m_store);
       m_transport.SendCommand(report);
       WriteLog(1, "SetKeyMacroData(keyIndex: %d, KeyCode: %02X)", *index, s);
     }
@@ -80,25 +80,34 @@ void KeyboardDlg::WriteKeyLayerFromStore(int layer) {
   std::memcpy(table, m_defaultKeyActions[layer], sizeof(table));
   KeyboardDataStore::RecordList<KeyMacroRecord> rows;
   m_store.GetLayerKeyMacros(m_profileId, layer, rows);
+  // Macro actions name the macro by its position in this store's list: read once per layer.
+  KeyActionCodec::MacroList macros;
+  m_store.GetMacros(macros);
   for (auto& row : rows) {
     const std::optional<int> index = KeyIndexOf(m_keyIndexByCode, row->key_code);
     if (row->macro_type == 0 || !index) continue;
-    KeyActionCodec::Encode(*row, &table[*index * 3]);
+    KeyActionCodec::Encode(*row, &table[*index * 3], macros);
   }
   m_transport.Transfer(WriteKeyMapCommand(layer), table, sizeof(table));
 }
 
 void KeyboardDlg::WriteKnobKey() {
-  m_transport.SendConfigBegin();
+  // The dialog's choices, each with its layer and records as chosen; without any, the
+  // action last chosen on the current layer.
+  std::vector<KnobWrite> writes = m_knobWrites.TakeAll();
   const int a = m_knobSelected;
-  const int layer = std::clamp(m_fnLayer, 0, 3);
+  if (writes.empty() && a >= 0 && a <= 2) {
+    const int layer = std::clamp(m_fnLayer, 0, 3);
+    writes.push_back(KnobWrite{layer, m_knobActions[a][layer]});
+  }
+  m_transport.SendConfigBegin();
   // Without the knob's key index read from this keyboard, or with one past the key table,
   // the action would land on another key.
   const auto inTable = [](int index) { return index >= 0 && index < 128; };
-  if (a >= 0 && a <= 2 && m_knobKeysKnown && inTable(m_knobActions[a][layer].key_code)) {
-    const KeyMacroRecord& record = m_knobActions[a][layer];
-    DeviceReport report(WriteKeyMapCommand(layer), uint16_t(record.key_code * 3), 3);
-    KeyActionCodec::Encode(record, report.Data());
+  for (const KnobWrite& write : writes) {
+    if (!m_knobKeysKnown || !inTable(write.record.key_code) || write.layer < 0 || write.layer > 3) continue;
+    DeviceReport report(WriteKeyMapCommand(write.layer), uint16_t(write.record.key_code * 3), 3);
+    KeyActionCodec::Encode(write.record, report.Data(), m_store);
     m_transport.SendCommand(report);
   }
   m_transport.SendConfigEnd();

@@ -102,7 +102,7 @@ TEST_F(KnobTest, ChoiceTravelsByValue) {
     ASSERT_TRUE(PostKnobChoice(sink, actions->Choice(2)));
   }  // the dialog's data is gone
   MSG msg{};
-  ASSERT_TRUE(PeekMessageW(&msg, sink, UM_KNOB_SELECTED, UM_KNOB_SELECTED, PM_REMOVE));
+  ASSERT_TRUE(PeekMessageW(&msg, sink, kKnobSelectedMessage, kKnobSelectedMessage, PM_REMOVE));
   EXPECT_EQ(msg.wParam, 2u);
   std::unique_ptr<KnobChoice> choice = TakeKnobChoice(msg.lParam);
   ASSERT_TRUE(choice);

@@ -1,0 +1,185 @@
+// The main window on the simulated keyboard with the knob (K102), for the key and macro
+// pages: the worker runs on its own thread, clicks travel as mouse messages through the
+// window's paint manager to the dispatcher, and the checks read the profile database and
+// the simulated keyboard's tables.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <gdiplus.h>
+#include <memory>
+#include <string>
+#include <vector>
+#include "controls/MTabCtrl.h"
+#include "core/Manager.h"
+#include "device/TransportRig.h"
+#include "shell/KeyboardDlg.h"
+#include "store/KeyboardDataStore.h"
+#include "widgets/CDeviceList.h"
+#include "widgets/KeyboardCtrl.h"
+
+namespace keypages {
+
+using namespace simtest;
+
+class GdiplusSession : public ::testing::Environment {
+public:
+  void SetUp() override {
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+  }
+  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+
+private:
+  ULONG_PTR token_ = 0;
+};
+
+template <typename Done>
+bool PumpUntil(Done done, int ms = 15000) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms);) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done()) return true;
+    Sleep(5);
+  }
+  return done();
+}
+
+inline void Pump(int ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+// The source tree's data folder (config.xml, layouts, skins, language files) as Wine sees it.
+inline std::wstring SourceDataFolder() {
+  std::wstring path = L"Z:";
+  for (const char* c = __FILE__; *c; ++c) path.push_back(*c == '/' ? L'\\' : wchar_t(*c));
+  path.resize(path.rfind(L"\\tests\\pages\\"));
+  path.append(L"\\data\\");
+  return path;
+}
+
+inline const char* kKnobKeyboard = R"(
+[keyboard k102]
+model = matrix
+vid = 0x3F1D
+pid = 0x1102
+[usb cable-k102]
+keyboard = k102
+vid = 0x3F1D
+pid = 0x1102
+product = Quenby K102
+)";
+
+constexpr wchar_t kSoftware[] = L"QuenbyKeyPagesTest";
+
+class KeyPagesWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(world.Loaded());
+    Manager::SetDeviceName(kSoftware);
+    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str());
+    RegCreateKeyW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str(), &key);
+    CreateDirectoryW((user.Path() + L"db").c_str(), nullptr);
+    dlg = std::make_unique<KeyboardDlg>(rig.transport, store);
+    dlg->m_startAudio = false;
+    dlg->m_exeFolder = SourceDataFolder().c_str();
+    dlg->m_userDataFolder = user.Path().c_str();
+    dlg->m_softwareName = kSoftware;
+    dlg->m_updateServerUrl = L"http://127.0.0.1:1/software-upgrade/";
+    dlg->m_exitProcess = [](UINT) {};
+    dlg->m_pageMessageBox = [this](const CString& text, const CString&, int) {
+      boxes.push_back(text);
+      return boxAnswer;
+    };
+    ASSERT_TRUE(dlg->Create(nullptr, kSoftware, 0x96020000 & ~WS_VISIBLE, 0, CRect(0, 0, 1400, 788)));
+    ::ShowWindow(dlg->GetSafeHwnd(), SW_SHOW);
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_devicesInitialised && dlg->m_taskQueue.IsEmpty(); }));
+    dlg->m_deviceList->SetSelectDevice(102);
+    ASSERT_EQ(dlg->OnMessage(81, 2, 0, 0), 1);
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceType == 102 && dlg->m_taskQueue.IsEmpty() && dlg->m_deviceLinked; }));
+    Pump(200);
+  }
+  void TearDown() override {
+    if (dlg && dlg->GetSafeHwnd()) {
+      HWND window = dlg->GetSafeHwnd();
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      PumpUntil([&] { return !IsWindow(window); }, 5000);
+    }
+    dlg.reset();
+    store.CloseDeviceDb();
+    store.DeleteDeviceDb(user.Path().c_str(), L"K102");
+    RemoveDirectoryW((user.Path() + L"db").c_str());
+    RegCloseKey(key);
+    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str());
+  }
+
+  // Shows the page of main tab item `item` as a click on the strip does.
+  void ShowPage(int item) {
+    for (int i = 0; i < dlg->m_mainTab->GetItemCount(); ++i)
+      if (dlg->m_mainTab->GetItemID(i) == item) dlg->m_mainTab->SetSelectItem(i);
+    ASSERT_EQ(dlg->m_mainPage, item);
+    Pump(100);
+  }
+  // A left click at a client point of the main window.
+  void ClickAt(CPoint p) {
+    HWND window = dlg->GetSafeHwnd();
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    Pump(30);
+  }
+  // The middle of a rectangle given in the control's own coordinates.
+  void ClickIn(int controlId, CRect inside) {
+    const CRect at = dlg->Control(controlId)->GetRect();
+    ClickAt(CPoint(at.left + (inside.left + inside.right) / 2, at.top + (inside.top + inside.bottom) / 2));
+  }
+  void ClickControl(int controlId) {
+    const CRect r = dlg->Control(controlId)->GetRect();
+    ClickAt(r.CenterPoint());
+  }
+  // A key of the on-screen keyboard.
+  void ClickKey(int keyCode) {
+    KeyboardCtrl* keyboard = dlg->m_keyboardCtrl;
+    KEY_INFO* key = keyboard->FindKey(keyCode);
+    ASSERT_NE(key, nullptr) << keyCode;
+    CRect r = keyboard->GetRealRect(key->rect);
+    r.OffsetRect(keyboard->GetRect().TopLeft());
+    ClickAt(r.CenterPoint());
+    ASSERT_EQ(dlg->m_selectedKey, keyCode);
+  }
+  // The worker has written everything queued.
+  void Settle() {
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_taskQueue.IsEmpty(); }));
+    Pump(150);  // the task taken last may still run
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_taskQueue.IsEmpty(); }));
+  }
+  // The action bytes of a key in the keyboard's map of `layer`.
+  std::vector<uint8_t> KeyAction(int layer, int keyCode) {
+    const int index = dlg->m_keyIndexByCode.at(keyCode);
+    const std::vector<uint8_t> map = Table("k102", sim::Table::KeyMap, layer);
+    return std::vector<uint8_t>(map.begin() + index * 3, map.begin() + index * 3 + 3);
+  }
+  std::vector<uint8_t> DefaultAction(int layer, int keyCode) {
+    const int index = dlg->m_keyIndexByCode.at(keyCode);
+    const uint8_t* table = dlg->m_defaultKeyActions[layer];
+    return std::vector<uint8_t>(table + index * 3, table + index * 3 + 3);
+  }
+  KeyMacroRecord Row(int layer, int keyCode) {
+    KeyMacroRecord row;
+    EXPECT_TRUE(store.GetKeyMacro(dlg->m_profileId, layer, keyCode, row)) << layer << " " << keyCode;
+    return row;
+  }
+
+  SimWorld world{kKnobKeyboard};
+  TempFolder user;
+  TransportRig rig;
+  KeyboardDataStore store;
+  HKEY key = nullptr;
+  std::unique_ptr<KeyboardDlg> dlg;
+  std::vector<CString> boxes;
+  int boxAnswer = 1;
+};
+
+}  // namespace keypages
