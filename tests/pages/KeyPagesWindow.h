@@ -139,10 +139,15 @@ protected:
     const CRect r = dlg->Control(controlId)->GetRect();
     ClickAt(r.CenterPoint());
   }
+  KEY_INFO* Key(int keyCode) {
+    for (KEY_INFO* key : dlg->m_keyboardCtrl->GetKeyItems())
+      if (key->keyCode == keyCode) return key;
+    return nullptr;
+  }
   // A key of the on-screen keyboard.
   void ClickKey(int keyCode) {
     KeyboardCtrl* keyboard = dlg->m_keyboardCtrl;
-    KEY_INFO* key = keyboard->FindKey(keyCode);
+    KEY_INFO* key = Key(keyCode);
     ASSERT_NE(key, nullptr) << keyCode;
     CRect r = keyboard->GetRealRect(key->rect);
     r.OffsetRect(keyboard->GetRect().TopLeft());
