@@ -1,0 +1,130 @@
+#!/bin/sh
+# A key remapped from the screen as a person does it: the program runs on the simulated
+# keyboards (the default set, with its state in a folder of this run), the keyboard on its
+# cable is chosen, the key page is opened, key B of the on-screen keyboard is clicked and
+# then the first entry of the keyboard-key list ("A"). The keyboard's key map (the
+# simulator's state file) and the profile database must then hold the new function.
+# Screenshots before and after the assignment: <build tree>/screenshots/key-assign-*.png.
+set -eu
+src=$1; bld=$2; out=${3:-$2}
+. "$src/scripts/common.sh"
+arch=$(quenby_run_arch)
+run_dir="$bld/$arch/run"
+shots="$out/screenshots"
+mkdir -p "$shots"
+rm -f "$shots"/key-assign-*.png
+quenby_display
+work=$(mktemp -d)
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The default set of the simulator, in the same order, with its state kept here.
+cat > "$work/sim.ini" <<'EOF'
+[keyboard k102]
+model = matrix
+vid = 0x3F1D
+pid = 0x1102
+firmware = 0x0115
+[keyboard k101]
+model = basic
+vid = 0x3F1D
+pid = 0x1101
+battery = 80
+[usb cable-k102]
+keyboard = k102
+vid = 0x3F1D
+pid = 0x1102
+product = Quenby K102
+[usb receiver-k101]
+receiver = k101
+vid = 0x3F1D
+pid = 0x5101
+product = Quenby 2.4G Receiver
+linked = yes
+EOF
+QUENBY_SIM_CONFIG="Z:$(echo "$work/sim.ini" | tr / '\\')"
+export QUENBY_SIM_CONFIG
+
+cd "$run_dir"
+"$src/cmake/wine-run.sh" ./Quenby.exe > "$shots/key-assign-run.log" 2>&1 &
+app=$!
+i=0
+while ! win=$(xdotool search --onlyvisible --name '^Quenby$' 2>/dev/null | head -n 1) || [ -z "$win" ]; do
+  i=$((i + 1)); [ $i -gt 300 ] && { echo "no window"; exit 1; }
+  sleep 0.1
+done
+WIDTH=1400; HEIGHT=788
+SW=$(xwininfo -root | sed -n 's/.*Width: *//p'); SH=$(xwininfo -root | sed -n 's/.*Height: *//p')
+X=$(((SW - WIDTH) / 2)); Y=$(((SH - HEIGHT) / 2))
+shot() { # name [wait]
+  sleep "${2:-2.5}"
+  xwd -root -silent > "$shots/$1.xwd"
+  "$CONVERT" "$shots/$1.xwd" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
+  rm -f "$shots/$1.xwd"
+}
+click() { # client x, y
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+}
+differ() {
+  "$CONVERT" "$shots/$1.png" "$shots/$2.png" -crop "$3" +repage -metric AE -fuzz 5% -compare -format '%[distortion]' info: 2>/dev/null || true
+}
+# The key map bytes of key index $2 on layer $1, from the simulator's state file.
+key_action() {
+  sed -n "s/^k102 keymap\.$1 //p" "$work/sim.state" 2>/dev/null | cut -c$(($2 * 6 + 1))-$(($2 * 6 + 6))
+}
+
+shot key-assign-home 8
+# The keyboard on its cable is the second tile; clicked again until the strip shows.
+i=0
+while :; do
+  click 980 450
+  shot key-assign-chosen 3
+  n=$(differ key-assign-home key-assign-chosen 240x400+20+180); n=${n%.*}
+  [ "${n:-0}" -gt 200 ] || [ $i -ge 15 ] && break
+  i=$((i + 1))
+done
+before=$(key_action 0 62)
+# The key page (tab position 4), key B of the on-screen keyboard (layout K102: the board at
+# 330, 150; B at 315, 213, 43 x 43, key index 62), then the first entry of the list.
+click 140 $((205 + 4 * 51))
+shot key-assign-page
+click $((330 + 315 + 21)) $((150 + 213 + 21))
+sleep 1
+click 525 $((HEIGHT - 300 + 20))
+i=0
+after=
+while [ $i -lt 60 ]; do
+  after=$(key_action 0 62)
+  [ "$after" = "100004" ] && break
+  sleep 0.5
+  i=$((i + 1))
+done
+shot key-assign-done 1
+echo "key B on layer 0: before '$before', after '$after'"
+failed=0
+[ "$after" = "100004" ] || { echo "FAIL: the keyboard's key map does not hold A (10 00 04) for key B"; failed=1; }
+# The profile database in the Wine prefix holds the row.
+db=$(find "${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch" -path '*Quenby Files/db/K102*' -type f 2>/dev/null | head -n 1)
+if [ -n "$db" ]; then
+  row=$(python3 - "$db" <<'EOF'
+import sqlite3, sys
+con = sqlite3.connect("file:%s?mode=ro" % sys.argv[1], uri=True)
+r = con.execute("select macro_type, macro_value, macro_desc from t_key_macro_data "
+                "where fn_layer = 0 and key_code = 5 order by key_id").fetchall()
+print(" ".join("%s,%s,%s" % x for x in r))
+EOF
+  ) || row=
+  echo "stored row(s) of key B on layer 0: $row"
+  case "$row" in
+    *"2,4,A"*) ;;
+    *) echo "FAIL: the profile database does not hold A for key B"; failed=1 ;;
+  esac
+else
+  echo "FAIL: no profile database of K102 in the Wine prefix"; failed=1
+fi
+exit $failed
