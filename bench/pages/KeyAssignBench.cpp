@@ -21,10 +21,10 @@ struct AssignRig {
     w.dlg.m_keyFuncCategory = 2;
     list.AddItem(L"A", 4, L"");
     list.AddItem(L"B", 5, L"");
-    for (const auto& [i, c] : w.dlg.m_keyIndexByCode)
-      if (c >= 0 && c < 128 && i > 0 && i < 224) {
-        code = i;
-        index = c;
+    for (const auto& [keyCode, keyIndex] : w.dlg.m_keyIndexByCode)
+      if (keyIndex >= 0 && keyIndex < 128 && keyCode > 0 && keyCode < 224) {
+        code = keyCode;
+        index = keyIndex;
         break;
       }
     w.rig.transport.SetSleep([](DWORD) {});
