@@ -82,6 +82,7 @@ void KeyboardDlg::CreateKeyAssignPage() {
   if (auto* tabs = As<TabCtrlEx>(make(false, L"TabCtrlEx", 88))) {
     text(tabs, kPageTextColour);
     for (const auto& tab : kCategoryTabs) tabs->AddItem(LoadLangString(tab[0]), tab[1]);
+    tabs->SetCurData(kFuncKeyboardKey);  // a strip without a selection would read as category 0, the reset
   }
   m_keyFuncCategory = kFuncKeyboardKey;
   if (auto* list = As<KeyFuncValue>(make(false, L"KeyFuncValue", 89))) {

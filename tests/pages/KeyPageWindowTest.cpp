@@ -5,6 +5,7 @@
 #include "KeyPagesWindow.h"
 #include <imm.h>
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <thread>
 #include "controls/GroupButton.h"
@@ -91,17 +92,24 @@ TEST_F(KeyPage, ClickedFunctionsReachEachLayersKeyTable) {
 }
 
 TEST_F(KeyPage, LayerChangeShowsTheLayersLabelsEvenWhileTheWorkerIsBusy) {
-  KeyMacroRecord row = Row(1, kKeyB);
+  KeyMacroRecord row;
+  row.profile = dlg->m_profileId;
+  row.fn_layer = 1;
+  row.key_code = kKeyB;
   row.macro_type = 2;
   row.macro_value = 7;
   row.macro_desc = L"D";
+  ASSERT_TRUE(store.AssignKeyMacro(row));
+  row.fn_layer = 0;
+  row.macro_value = 5;
+  row.macro_desc = L"B";
   ASSERT_TRUE(store.AssignKeyMacro(row));
   dlg->m_suspended = 1;  // the worker takes nothing: the queue stays busy
   dlg->AddTask(kTaskReadColourSet);
   ClickLayer(1);
   EXPECT_EQ(KeyLabel(kKeyB), CString(L"D"));
   ClickLayer(0);
-  EXPECT_NE(KeyLabel(kKeyB), CString(L"D"));
+  EXPECT_EQ(KeyLabel(kKeyB), CString(L"B"));
   dlg->m_taskQueue.Clear();
   dlg->m_suspended = 0;
 }
@@ -185,7 +193,9 @@ TEST_F(KeyPage, MacroKeyWithEachPlayMode) {
   ClickCategory(3);
   ClickFunction(empty);  // refused: the macro has no steps
   EXPECT_EQ(boxes.size(), 1u);
-  EXPECT_NE(Row(0, kKeyD).macro_type, 3);
+  KeyMacroRecord before;
+  store.GetKeyMacro(dlg->m_profileId, 0, kKeyD, before);
+  EXPECT_NE(before.macro_type, 3) << "the key keeps its function";
 
   ClickFunction(played);
   Settle();
@@ -297,21 +307,25 @@ TEST_F(KnobDialog, ChoiceWhileTasksWaitIsStillQueued) {
 TEST_F(KnobDialog, TheKnobKeyOpensTheDialogOnTheLayersActions) {
   ClickLayer(2);
   // The dialog runs modally inside the click: a helper thread closes it once shown.
-  HWND shown = nullptr;
+  std::atomic<HWND> shown{nullptr};
   std::thread closer([&] {
     for (int i = 0; i < 500 && !shown; ++i) {
       HWND box = FindWindowW(nullptr, L"KnobConfigDlg");
       if (box && IsWindowVisible(box)) {
         shown = box;
         Sleep(100);
-        PostMessageW(box, WM_CLOSE, 0, 0);
+        // Its close button (42) at the bottom right of the 500 x 380 dialog.
+        const LPARAM at = MAKELPARAM(500 - 110, 380 - 35);
+        PostMessageW(box, WM_MOUSEMOVE, 0, at);
+        PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(box, WM_LBUTTONUP, 0, at);
       }
       Sleep(20);
     }
   });
   ClickKey(255);
   closer.join();
-  EXPECT_NE(shown, nullptr);
+  EXPECT_NE(shown.load(), nullptr);
   EXPECT_EQ(dlg->IsControlVisible(65), 0) << "the overlay goes with the dialog";
 }
 

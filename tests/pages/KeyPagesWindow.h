@@ -13,6 +13,7 @@
 #include "core/Manager.h"
 #include "device/TransportRig.h"
 #include "shell/KeyboardDlg.h"
+#include "shell/LanguageText.h"
 #include "store/KeyboardDataStore.h"
 #include "widgets/CDeviceList.h"
 #include "widgets/KeyboardCtrl.h"
@@ -78,6 +79,9 @@ class KeyPagesWindow : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(world.Loaded());
+    // The program's own English texts from the source tree.
+    SetLanguageFolder((SourceDataFolder() + L"language\\").c_str());
+    CurrentLanguageId = 1033;
     Manager::SetDeviceName(kSoftware);
     RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str());
     RegCreateKeyW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str(), &key);
@@ -113,6 +117,7 @@ protected:
     RemoveDirectoryW((user.Path() + L"db").c_str());
     RegCloseKey(key);
     RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str());
+    SetLanguageFolder(CString());
   }
 
   // Shows the page of main tab item `item` as a click on the strip does.
