@@ -45,7 +45,9 @@ protected:
     ASSERT_EQ(store.ReplaceMacroSteps(macroId, steps), 2);
   }
   void AssignMacro(int key, int macroId) {
-    KeyMacroRecord row = Row(0, key);
+    KeyMacroRecord row;
+    row.profile = dlg->m_profileId;
+    row.key_code = key;
     row.macro_type = 3;
     row.macro_value = macroId;
     row.macro_desc = L"macro";
