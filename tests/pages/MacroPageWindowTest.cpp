@@ -177,15 +177,18 @@ TEST_F(MacroPage, StepsMoveUpAndDownAndAreSaved) {
   Steps()->AddString(L"\u2193  A", 2, 'A', 10);
   Steps()->AddString(L"\u2191  A", 3, 'A', 20);
   Steps()->AddString(L"50 ms", 1, 50, 30);
+  // A click on a row opens the step editor with its up and down buttons.
   Steps()->SetCurSel(2);
-  ClickControl(239);  // up
+  EXPECT_EQ(dlg->OnMessage(220, 2, 0, 0), 1);
+  ASSERT_EQ(dlg->IsControlVisible(239), 1);
+  EXPECT_EQ(dlg->OnMessage(239, 2, 0, 0), 1);  // up
   KeyboardDataStore::RecordList<MacroStepRecord> stored;
   store.GetMacroSteps(MacroId(0), stored);
   ASSERT_EQ(stored.size(), 3u);
   EXPECT_EQ(stored[1]->type, 1);
   EXPECT_EQ(Steps()->GetCurSel(), 1);
   Steps()->SetCurSel(2);
-  dlg->OnMessage(240, 2, 0, 0);  // the last one down: nothing moves, still saved
+  EXPECT_EQ(dlg->OnMessage(240, 2, 0, 0), 1);  // the last one down: nothing moves, still saved
   EXPECT_EQ(Steps()->GetCurSel(), 2);
   EXPECT_EQ(store.GetMacroStepCount(MacroId(0)), 3);
 }
