@@ -100,13 +100,13 @@ while :; do
   [ "${n:-0}" -gt 200 ] || [ $i -ge 4 ] && break
   i=$((i + 1))
 done
-# Key B of the on-screen keyboard (layout K102: the board at 330, 150; B at 315, 213,
-# 43 x 43, key index 62), then the first entry of the list; both again while the
+# Key B of the on-screen keyboard (layout K102: the board at 330, 150, its keys drawn 20, 25
+# further; B at 315, 213, 43 x 43, key index 62), then the first entry of the list; both again while the
 # keyboard's map does not show it (the window may answer late).
 after=
 tries=0
 while [ $tries -lt 4 ] && [ "$after" != "100004" ]; do
-  click $((330 + 315 + 21)) $((150 + 213 + 21))
+  click $((330 + 20 + 315 + 21)) $((150 + 25 + 213 + 21))
   sleep 1
   click 525 $((HEIGHT - 300 + 20))
   i=0
@@ -123,11 +123,11 @@ echo "key B on layer 0: before '$before', after '$after'"
 failed=0
 [ "$after" = "100004" ] || { echo "FAIL: the keyboard's key map does not hold A (10 00 04) for key B"; failed=1; }
 # The profile database in the Wine prefix holds the row.
-db=$(find "${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch" -path '*Quenby Files/db/K102*' -type f 2>/dev/null | head -n 1)
+db=$(find "${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch" -path '*Quenby Files/db/K102_data_2.db' -type f 2>/dev/null | head -n 1)
 if [ -n "$db" ]; then
   row=$(python3 - "$db" <<'EOF'
 import sqlite3, sys
-con = sqlite3.connect("file:%s?mode=ro" % sys.argv[1], uri=True)
+con = sqlite3.connect(sys.argv[1])
 r = con.execute("select macro_type, macro_value, macro_desc from t_key_macro_data "
                 "where fn_layer = 0 and key_code = 5 order by key_id").fetchall()
 print(" ".join("%s,%s,%s" % x for x in r))
