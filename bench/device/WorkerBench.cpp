@@ -41,7 +41,7 @@ void BM_IdleCanvasStep(benchmark::State& state) {
   state.counters["frames_per_step"] = double(CountOf(Commands(), kCmdCanvasFrame)) / 4.0;  // 214 bytes = 4 chunks
   sim::EnableLog(false);
 }
-BENCHMARK(BM_IdleCanvasStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IdleCanvasStep)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_KeyChangeToTable(benchmark::State& state) {
   StreamRig r;
