@@ -85,7 +85,8 @@ RenderCanvas* RenderCanvas::PlainOf(Gdiplus::Graphics& g) {
   if (g.GetCompositingMode() != Gdiplus::CompositingModeSourceOver) return nullptr;
   Gdiplus::Matrix transform;
   if (g.GetTransform(&transform) != Gdiplus::Ok || !transform.IsIdentity()) return nullptr;
-  Gdiplus::Region clip;
-  if (g.GetClip(&clip) != Gdiplus::Ok || !clip.IsInfinite(&g)) return nullptr;
+  if (g.IsClipEmpty()) return nullptr;
+  Gdiplus::Rect bounds;
+  if (g.GetClipBounds(&bounds) != Gdiplus::Ok || bounds.X > -(1 << 21) || bounds.Width < (1 << 22)) return nullptr;
   return lease;
 }
