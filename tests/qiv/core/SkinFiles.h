@@ -21,7 +21,9 @@ public:
   SkinFolder() {
     previous_ = Manager::GetThemeSkins();
     ::CreateDirectoryW(GetExeFolder() + L"skins", nullptr);
-    Manager::SetThemeSkins(L"qivtest\\");
+    // One folder per process: ctest runs test programs side by side and they would
+    // otherwise write and delete each other's pictures.
+    Manager::SetThemeSkins(CString(L"qivtest") + std::to_wstring(::GetCurrentProcessId()).c_str() + L"\\");
     ::CreateDirectoryW(GetSkinsFolder(), nullptr);
   }
   ~SkinFolder() {
