@@ -17,6 +17,11 @@ void CanvasStore::Release() {
 }
 
 bool CanvasStore::Grow(HDC like, int width, int height) {
+  // The GDI+ objects draw into the DIB's pixels: they go before a larger DIB replaces it.
+  if (width > dib_.Width() || height > dib_.Height()) {
+    graphics_.reset();
+    bitmap_.reset();
+  }
   bool created = false;
   if (!dib_.Grow(like, width, height, &created)) {
     Release();
