@@ -57,6 +57,12 @@ TEXTS = {
 }
 
 
+# The main window's frame, tray menu and small dialogs.
+FRAME_TEXTS = {1033: {3: 'Minimise', 5: 'Website', 7: 'Choose a background picture', 8: 'About', 9: 'Restore the default background', 10: 'Settings', 11: 'Exit', 12: 'Devices', 20: 'OK', 23: 'OK', 25: 'Cancel', 50: 'Home', 51: 'Lighting', 52: 'Light canvas', 53: 'Keys', 54: 'Macros', 56: 'Device', 57: 'Keyboard', 58: 'Matrix screen', 66: 'Add a profile', 67: 'Profiles', 201: 'Restore key', 202: 'Restore all keys', 861: 'Loading animation'}, 2052: {3: '最小化', 5: '官网', 7: '选择背景图片', 8: '关于', 9: '恢复默认背景', 10: '设置', 11: '退出', 12: '设备', 20: '确定', 23: '确定', 25: '取消', 50: '首页', 51: '灯光', 52: '灯光画布', 53: '按键', 54: '宏', 56: '设备', 57: '键盘', 58: '点阵屏', 66: '新建配置', 67: '配置', 201: '恢复按键', 202: '恢复全部按键', 861: '正在加载动画'}, 1028: {3: '最小化', 5: '官網', 7: '選擇背景圖片', 8: '關於', 9: '恢復預設背景', 10: '設定', 11: '結束', 12: '裝置', 20: '確定', 23: '確定', 25: '取消', 50: '首頁', 51: '燈光', 52: '燈光畫布', 53: '按鍵', 54: '巨集', 56: '裝置', 57: '鍵盤', 58: '點陣螢幕', 66: '新增設定檔', 67: '設定檔', 201: '恢復按鍵', 202: '恢復全部按鍵', 861: '正在載入動畫'}}
+for _lcid, _texts in FRAME_TEXTS.items():
+    TEXTS[_lcid]["KB.DIALOG"].update(_texts)
+
+
 def main():
     folder = os.path.join(os.path.dirname(__file__), "..", "data", "language")
     os.makedirs(folder, exist_ok=True)

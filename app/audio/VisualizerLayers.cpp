@@ -82,8 +82,10 @@ HsvColor Hsv(int hue, int saturation, int value) {
 }  // namespace
 
 int Visualizer::BrightnessScale(int brightness) {
-  const float scaled = static_cast<float>(std::clamp(brightness, 0, 100)) * 2.55f;
-  return static_cast<int>(scaled);
+  // trunc(b x 2.55) in whole numbers: for every b in 0..100 this is what the single-precision
+  // product gives when rounded to a float, while a unit that keeps more precision (x87)
+  // would see 254.99... at 100 and give 254.
+  return std::clamp(brightness, 0, 100) * 255 / 100;
 }
 
 COLORREF Visualizer::ScaleColour(COLORREF colour, int B) {

@@ -38,4 +38,12 @@ struct KeyboardDef {
   void ShowControl(int id, int show) const;
   int IsControlVisible(int id) const;
   void SetControlTitle(int id, const wchar_t* title) const;
+
+  // The device view of the frame (model title, profile area, battery, about button,
+  // dividers, on-screen keyboard), shown (1) or hidden (0) together.
+  void ShowDeviceFrame(int show) const;
+  // The frame controls of the key-assignment page: Fn layers 56, key tester 57, buttons 60, 61.
+  void ShowKeyPageGroup(int show) const;
+  // The caption button that shares id 64 with the about picture button.
+  MControl* m_aboutCaption = nullptr;
 };

@@ -51,30 +51,6 @@ UINT KeyboardDlg::ShowModalMain(int cmdShow) {
   return ShowModal(cmdShow);
 }
 
-LRESULT KeyboardDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_DEVICECHANGE:
-      if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)
-        UpdateUSBDevice(UINT(wParam), reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam));
-      return TRUE;
-    case WM_POWERBROADCAST:
-      OnPowerBroadcast(wParam);
-      return TRUE;
-    case UM_DEVICE_LINK:
-      OnDeviceLink(lParam);
-      return 0;
-    case WM_CLOSE:
-      // A close request ends the run in order; the window goes with it.
-      Quit();
-      return 0;
-    case UM_WINDOW_CALLS:
-      RunWindowCalls();
-      return 0;
-    default:
-      return MDialog::OnWindowMessage(msg, wParam, lParam);
-  }
-}
-
 int KeyboardDlg::Quit() {
   {
     std::lock_guard<std::mutex> hold(m_closeLock);
@@ -135,11 +111,12 @@ bool KeyboardDlg::StopWorker(DWORD waitMs) {
   return stopped;
 }
 
-void KeyboardDlg::RemoveTrayIcon() {
-  if (!m_trayIcon.hIcon) return;
-  Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
+bool KeyboardDlg::RemoveTrayIcon() {
+  if (!m_trayIcon.hIcon) return true;
+  const bool removed = Shell_NotifyIconW(NIM_DELETE, &m_trayIcon) != FALSE;
   DestroyIcon(m_trayIcon.hIcon);
   m_trayIcon.hIcon = nullptr;
+  return removed;
 }
 
 void KeyboardDlg::Sleep(DWORD ms) {
@@ -179,7 +156,12 @@ bool KeyboardDlg::IsWaitTask(int code) const {
 }
 
 void KeyboardDlg::CloseWaitDialog() {
-  if (m_waitDlg) m_waitDlg->DoOK();
+  // The window thread deletes and replaces the dialog: the pointer is read there, when
+  // the close runs, never on the worker. The close is a posted message, so it also
+  // reaches a dialog whose window was still being made when the task ended.
+  OnWindowThread([this] {
+    if (m_waitDlg) m_waitDlg->DoOK();
+  });
 }
 
 void KeyboardDlg::EnableMainWindow() {

@@ -64,6 +64,17 @@ inline constexpr const wchar_t* kUpdateBaseUrl = L"https://update.quenby.invalid
 constexpr UINT UM_UPDATE_RESULT = 0x69E;
 // The tray icon's callback message.
 constexpr UINT UM_TRAY_NOTIFY = 0x69A;
+// The program's other private window messages (see OnWindowMessage).
+constexpr UINT UM_TRAY_EXIT = 0x69B;
+constexpr UINT UM_HOOK_KEYBOARD = 0x69C;
+constexpr UINT UM_HOOK_MOUSE = 0x69D;
+constexpr UINT UM_SKIN_MENU = 0x69F;
+constexpr UINT UM_PROFILE_MENU = 0x721;
+constexpr UINT UM_KNOB_SELECTED = 0x722;
+constexpr UINT UM_KEYFUNC_TYPE = 0x72A;
+constexpr UINT UM_LANGUAGE_CHANGED = 0x7E8;
+// The tray exit's only accepted lParam.
+constexpr LPARAM kTrayExitCode = 610;
 // Posted to the main window when calls handed over by the worker wait to be run there.
 constexpr UINT UM_WINDOW_CALLS = WM_APP + 0x51;
 
@@ -118,6 +129,201 @@ public:
   // device exchange or a network call) is not waited for: the process ends.
   virtual int Quit();
 
+  // ---- the main window's frame (KeyboardDlgFrame.cpp) ----
+  // Builds every control of the frame and the page panels, then runs the page builders.
+  void InitUI(CRect client) override;
+  // The fixed geometry of the frame and the panels, then the pages' layout functions.
+  void UISize(CRect client) override;
+  // Leaves the software settings page that the settings button opened (button 418).
+  int ReturnFromSettings();
+
+  // ---- control notifications (KeyboardDlgDispatch.cpp) ----
+  // Routes a control's notification by control id to the handler of its page; 1 when a
+  // handler acted, 0 for an id or code nothing handles.
+  LRESULT OnMessage(UINT id, UINT code, WPARAM wParam, LPARAM lParam) override;
+  // The frame's buttons.
+  int OnCloseButton();
+  int ShowSettingsPage();
+  int ShowSkinMenu();
+  int OpenProfileDialog();
+  int OpenAboutDialog();
+  // Opens a web link with the shell (the link controls of an empty url are hidden).
+  void OpenLink(const CString& url);
+
+  // ---- window messages, tray icon and popups (KeyboardDlgMessages.cpp) ----
+  void OnTrayNotify(LPARAM mouseMessage);
+  // lParam 610 ends the program; anything else is ignored.
+  void OnTrayExit(LPARAM code);
+  // The skin menu's choice: 100 a picture of the user's, 101 the default pictures.
+  int OnSkinMenu(LPARAM item);
+  void OnDeviceChange(WPARAM event, LPARAM header);
+  // The knob dialog's choice (0-2); `dialog` (the knob dialog, may be null) holds the
+  // actions, and their write is queued only when nothing else waits.
+  int OnKnobSelected(WPARAM action, LPARAM dialog);
+  // Records the knob's action and queues its write only when nothing else waits.
+  void OnKnobSelected(int action);
+  // Deletes the tray icon when it is shown; the shell's result, true when none was shown.
+  bool RemoveTrayIcon();
+  // The "exit" item of the tray menu, which ends the program (WM_COMMAND 100).
+  static constexpr UINT kTrayMenuExit = 100;
+
+  // ---- the pages' handlers: each page's own file (app/pages, app/shell) ----
+  // Key assignment page: on-screen keyboard clicks, Fn layers, key functions, modifier combinations, macro play modes, key test and key capture (pages/KeyAssignHandlers.cpp).
+  void CreateKeyAssignPage();
+  void LayoutKeyAssignPage(CRect client);
+  int OnKeyboardClick(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnKeyLayerChanged();
+  int ResetKeyAssignments(int keyCode);
+  int OnResetKeyAssignments();
+  int ShowKeyFunctions();
+  int OnAssignKeyFunction();
+  int OnKeyFunctionType(WPARAM type);
+  int OnKeyDragMove(LPARAM point);
+  int ApplyMacroPlayMode();
+  int OnMacroPlayModeRadio(int id);
+  int OnModifierComboApply();
+  int OnKeyCaptureEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnKeyTestInput(LPARAM input);
+  // Copies the knob dialog's three actions into m_knobActions of the current layer.
+  int CopyKnobDialogActions(LPARAM dialog);
+  // Macro page and macro recording (pages/MacroHandlers.cpp).
+  void BuildMacroPage();
+  void LayoutMacroPage(CRect client);
+  int OnMacroListEvent(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMacroStepListEvent(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMacroFixedDelayEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMacroStepEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMacroNew();
+  int OnMacroDelete();
+  int OnMacroInsertMenu();
+  int OnMacroStepDelete();
+  int OnMacroStepsClear();
+  int OnMacroRecordToggle();
+  int OnMacroDelayModeRadio(int id);
+  int OnMacroStepKindSelected();
+  int SaveMacroRecords();
+  int OnMacroStepUp();
+  int OnMacroStepDown();
+  LRESULT OnHookKeyEvent(WPARAM wParam, LPARAM lParam);
+  LRESULT OnHookMouseEvent(WPARAM wParam, LPARAM lParam);
+  // Lighting page and per-key custom colours (pages/LightingHandlers.cpp).
+  void CreateLightingPage();
+  void LayoutLightingPage(CRect client);
+  int OnLightPalette();
+  int OnLightRedEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLightGreenEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLightBlueEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLightTypeChanged();
+  int OnLightEnableSwitch();
+  int OnLightPerKeySwitch();
+  int OnLightBrightness();
+  int OnLightSpeed();
+  int OnLightDirection(int id);
+  int OnLightColorfulCheck();
+  int OnLightColorButton(int id);
+  int OnLightApply();
+  int OnLightCustomSetSelected();
+  // Matrix screen page (pages/MatrixHandlers.cpp).
+  void CreateMatrixPage();
+  void LayoutMatrixPage(CRect client);
+  int OnMatrixModeSelected(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMatrixPalette();
+  int OnMatrixRedEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMatrixGreenEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMatrixBlueEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMatrixTask16();
+  int OnMatrixPresetSelected();
+  int OnMatrixEnableSwitch();
+  int OnMatrixBrightness();
+  int OnMatrixSpeed();
+  int OnMatrixDirection(int id);
+  int OnMatrixColorfulCheck();
+  int OnMatrixColorButton(int id);
+  int OnMatrixAmplitude();
+  // Lighting canvas page (pages/CanvasHandlers.cpp).
+  void CreateCanvasPage();
+  void LayoutCanvasPage(CRect client);
+  int OnZephraModeChanged();
+  int OnZephraCaptureWindow();
+  int OnZephraMediaFile();
+  int OnZephraPresetSelected();
+  // Music section of the canvas page (pages/MusicHandlers.cpp).
+  void CreateMusicPage();
+  void LayoutMusicPage(CRect client);
+  int OnMusicPalette();
+  int OnMusicRedEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMusicGreenEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMusicBlueEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnMusicLayerCheck(int id);
+  int OnMusicColorfulCheck();
+  int OnMusicColorButton(int id);
+  int OnMusicForeMode();
+  int OnMusicForeAmplitude();
+  int OnMusicBackBright();
+  int OnMusicBackMode();
+  int OnMusicLightRight();
+  // LED animation page and its frame editor (pages/LedHandlers.cpp).
+  void CreateLedPage();
+  int OnLcdSlotSelected(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedAnimationSelected(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedImageViewEvent(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedFrameListEvent(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedFontSize(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedPalette3(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedPalette2(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedRedEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedGreenEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedBlueEdit(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnLedAnimationAdd();
+  int OnLedGifImport();
+  int OnLedAnimationDelete();
+  int OnLedGridLines();
+  int OnLedEditMode();
+  int OnLedPreviewMode();
+  int OnLedAddText();
+  int OnLedPictureImport();
+  int OnLedFrameCopy();
+  int OnLedDrawMode(int mode);
+  int OnLedFrameDelete();
+  int OnLedUndo();
+  int OnLedColorButton(int id);
+  int OnLedTask29();
+  int SaveLedFrames();
+  int OnLedGifExport();
+  int OnLedDownload();
+  // Keyboard settings page (shell/KeyboardSettingsPage.cpp).
+  void CreateKeyboardSettingsPage();
+  void LayoutKeyboardSettingsPage(CRect client);
+  int OnMacModeSwitch();
+  int OnGameModeSwitch();
+  int OnLockWinSwitch();
+  int OnWasdModeSwitch();
+  int OnSleepTimeSelected();
+  int OnKeyResponseSelected();
+  int OnEncoderModeSwitch();
+  // Device settings page (shell/DeviceSettingsPage.cpp).
+  void CreateDeviceSettingsPage();
+  void LayoutDeviceSettingsPage(CRect client);
+  int FactoryReset();
+  // Software settings page and the language refresh (shell/SoftwareSettingsPage.cpp).
+  void CreateSoftwareSettingsPage();
+  void LayoutSoftwareSettingsPage(CRect client);
+  int OnLanguageRadio(int id);
+  int SetAutorun();
+  int OnAutorunMinimizeSwitch();
+  int OnExitModeRadio(int id);
+  int OnCheckUpdateButton();
+  int ReloadTexts();
+  // Profiles: the profile list, its menu and the key-assignment XML (shell/ProfilePage.cpp).
+  int OnProfileListNotify(UINT code, WPARAM wParam, LPARAM lParam);
+  int OnProfileMenu(LPARAM item);
+  int AddProfile();
+  int ImportProfileXml();
+  int RunProfileDialog();
+  int RunAboutDialog();
+  // Software and firmware update offers (shell/UpdateResultPage.cpp).
+  int OnUpdateResult(WPARAM kind, LPARAM result);
+
   // ---- catalogue and hot-plug (user-interface thread) ----
   // Start-up of the window: instance property, tray and window icons, no input method,
   // the catalogue, and the transport's notify window.
@@ -135,10 +341,10 @@ public:
   void OnPowerBroadcast(WPARAM event);
   // UM_DEVICE_LINK: lParam 1 = a keyboard linked behind its receiver.
   void OnDeviceLink(LPARAM linked);
-  // The knob dialog's choice (0-2); the write is queued only when nothing else waits.
-  void OnKnobSelected(int action);
-  // Main tab change to the tab with that item id.
-  void OnMainTabChanged(int page);
+  // The main tab strip selected the tab at `tabIndex` (its position; the item id tells
+  // the page). Keeps the page in m_mainPage and, but for home, the position in
+  // m_mainTabIndex.
+  int OnMainTabChanged(int tabIndex);
   void LoadDeviceLayout(int deviceType);
 
   // ---- software and firmware update (worker tasks 30-32; the tool from the window) ----
@@ -270,6 +476,10 @@ public:
   bool m_canvasEntered = false;
   int m_zephraMode = 2;
   int m_ledPageEnabled = 1;
+  // Default text colour (ARGB) of the window's texts and page controls.
+  uint32_t m_textColor = 0xFF333333;
+  // The main window takes raw input while the key-assignment page is shown.
+  bool m_rawInputRegistered = false;
   NOTIFYICONDATAW m_trayIcon = {};
   Visualizer m_visualizer;
 
@@ -317,7 +527,6 @@ private:
   };
 
   void Sleep(DWORD ms);
-  void RemoveTrayIcon();
   bool RunsAnyState(int code) const;
   bool NeedsKeyboardTables(int code) const;
   void RunTask(int code);

@@ -145,7 +145,11 @@ void KeyboardDlg::OnDeviceSelected() {
   WriteDeviceTypeSetting(m_softwareName, model);
   for (int id : {31, 80}) ShowControl(id, 0);
   for (int id : {68, 35, 81, 46, 47}) ShowControl(id, 1);
+  // The tab change does not re-apply the light mode here: a write queued now would reach
+  // a keyboard before task 4 has switched to the chosen one; task 4 reloads the pages.
+  m_selectingDevice = true;
   if (m_mainTab) m_mainTab->SetSelectItem(m_mainTabIndex);
+  m_selectingDevice = false;
   // Only the choice is recorded here. The transport's model, the layout, the key maps and
   // the profile database change on the worker, in task 4: changed here they would move
   // the task the worker is running (a layer write, a profile apply, a read) to the new
@@ -163,21 +167,17 @@ void KeyboardDlg::OnDeviceLink(LPARAM linked) {
   m_taskQueue.Push(linked == 1 ? kTaskDeviceArrived : kTaskDeviceRemoved);
 }
 
+int KeyboardDlg::OnKnobSelected(WPARAM action, LPARAM dialog) {
+  m_knobSelected = int(action);
+  if (!dialog) return 1;
+  CopyKnobDialogActions(dialog);
+  OnKnobSelected(int(action));
+  return 1;
+}
+
 void KeyboardDlg::OnKnobSelected(int action) {
   m_knobSelected = action;
   m_taskQueue.PushIfEmpty(kTaskKnobKey);
-}
-
-void KeyboardDlg::OnMainTabChanged(int page) {
-  m_mainPage = page;
-  if (page == 1) {
-    m_canvasPageShown = 0;
-    m_liveKeyColors = 0;
-    if (!m_selectingDevice) OnLightModeSelected(2);
-  } else if (page == 2) {
-    m_canvasPageShown = 1;
-    m_taskQueue.Push(kTaskCanvasEntered);
-  }
 }
 
 void KeyboardDlg::RefreshDevices(int wanted, int) {
@@ -262,6 +262,8 @@ void KeyboardDlg::ShowNoDeviceView() {
   for (int id : {68, 34, 46, 81, 48}) ShowControl(id, 0);
   ShowControl(80, 1);
   SelectHomeTab();
+  // Hiding the tab strip hid its pages: the home page, which shows the message, returns.
+  ShowControl(69, 1);
   ShowControl(33, 1);
   m_lastDeviceEvent = 0;
   // The keyboard went away: a task's wait dialog and a disabled window would stay so.

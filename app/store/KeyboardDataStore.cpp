@@ -161,8 +161,33 @@ bool KeyboardDataStore::DeleteDeviceDb(const CString& folder, const CString& mod
   Guard guard(m_lock);
   if (!IsValidModelName(model)) return false;
   CString widePath = DbFilePath(folder, model);
-  if (m_db.IsOpen() && ToUtf8(widePath) == m_path) CloseLocked();
+  if (m_db.IsOpen() && ToUtf8(widePath) == m_path) {
+    CheckpointLocked();
+    CloseLocked();
+  }
   return RemoveDbFiles(widePath);
+}
+
+bool KeyboardDataStore::ResetDeviceDb(const CString& folder, const CString& model) {
+  Guard guard(m_lock);
+  if (!IsValidModelName(model)) return false;
+  if (!DeleteDeviceDb(folder, model)) {
+    // The old file (or what is left of it) stays the model's database.
+    OpenDeviceDb(folder, model);
+    return false;
+  }
+  return OpenDeviceDb(folder, model);
+}
+
+void KeyboardDataStore::CheckpointLocked() {
+  // The companions are deleted before the file: should the process end between the two,
+  // the file must not be missing changes that only the deleted log held.
+  if (m_db.IsOpen()) m_db.Exec("PRAGMA wal_checkpoint(TRUNCATE)");
+}
+
+bool KeyboardDataStore::RunInTransaction(const std::function<bool()>& body) {
+  Guard guard(m_lock);
+  return Atomically(m_db, body);
 }
 
 bool KeyboardDataStore::IsOpened() const {

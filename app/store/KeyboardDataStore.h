@@ -11,6 +11,7 @@
 // Writers that replace or add several rows run in one transaction: all rows are written
 // or none, and they answer the rows actually written.
 #pragma once
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -54,6 +55,12 @@ public:
   // Closes the connection to `model`'s file if it is the open one, then deletes the file
   // and its journal companions. True when none of them remains.
   bool DeleteDeviceDb(const CString& folder, const CString& model);
+  // The factory reset of `model`'s file: closes the connection, deletes the file with its
+  // journal companions and creates it again with the empty schema, all under the store's
+  // lock, so that no other thread's statement meets the store closed or the file half
+  // gone: it runs wholly before or wholly after the reset. False (file kept) for a name
+  // that cannot name a file, or when the old file cannot be deleted or the new one made.
+  bool ResetDeviceDb(const CString& folder, const CString& model);
   // The callers' close: closes the connection and clears the opened flag.
   void CloseDeviceDb();
   bool IsOpened() const;
@@ -65,6 +72,11 @@ public:
   void SetModelId(int modelId);
   // "<folder>db\<model>_data_2.db"
   static CString DbFilePath(const CString& folder, const CString& model);
+
+  // Runs `body` under the store's lock inside one transaction, committed when it answers
+  // true and rolled back otherwise; the store operations it calls join the transaction.
+  // For changes made of several operations that must land whole or not at all.
+  bool RunInTransaction(const std::function<bool()>& body);
 
   // ---- profiles and configuration values ----------------------------------------
   // Adds the profile with its music layer and custom light (all or nothing); 0 on failure.
@@ -91,6 +103,10 @@ public:
   int ReplaceKeyMacro(const KeyMacroRecord& record);
   int InsertKeyMacros(std::vector<KeyMacroRecord> records);
   void UpdateKeyMacro(const KeyMacroRecord& record);
+  // Stores an assignment (macro_type, the three values and macro_desc) in the row of
+  // (profile, fn_layer, key_code); a key without a row gets one, with the record's
+  // layout_value and layout_desc. False for key_code 0 or when nothing could be stored.
+  bool AssignKeyMacro(const KeyMacroRecord& record);
   int UpdateKeyMacros(std::vector<KeyMacroRecord> records);
   bool GetKeyMacro(int profile, int fnLayer, int keyCode, KeyMacroRecord& record);
   int GetLayerKeyMacros(int profile, int fnLayer, RecordList<KeyMacroRecord>& list);
@@ -165,6 +181,8 @@ private:
   // change, never the file.
   void UseWriteAheadLog();
   void CloseLocked();
+  // Folds the write-ahead log into the file, so that the file alone holds every change.
+  void CheckpointLocked();
   bool Fail(StoreOpenResult result);
 
   mutable std::recursive_mutex m_lock;

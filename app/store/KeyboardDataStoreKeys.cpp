@@ -63,6 +63,17 @@ int KeyboardDataStore::ReplaceKeyMacro(const KeyMacroRecord& record) {
   return ok ? id : 0;
 }
 
+bool KeyboardDataStore::AssignKeyMacro(const KeyMacroRecord& record) {
+  if (record.key_code == 0) return false;
+  Guard guard(m_lock);
+  return Atomically(m_db, [&] {
+    if (!Write(m_db, kUpdateKey, UpdateArgs(record))) return false;
+    // An update that met no row: the key has none yet (a profile made without default
+    // rows, a key the layout did not list), and the assignment must not be lost.
+    return m_db.Changes() > 0 || Insert(m_db, kInsertKey, InsertArgs(record)) > 0;
+  });
+}
+
 int KeyboardDataStore::InsertKeyMacros(std::vector<KeyMacroRecord> records) {
   Guard guard(m_lock);
   return WriteAll(m_db, kInsertKey, records, InsertArgs);

@@ -155,23 +155,29 @@ void MatrixScreen::DrawRoundRectange(Gdiplus::Graphics& g, CRect rect, Gdiplus::
   g.DrawPath(&pen, &path);
 }
 
-void MatrixScreen::DrawCells(HDC dc) {
-  Gdiplus::Graphics g(dc);
-  g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-  g.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+void MatrixScreen::LayOutCells() {
   const int width = m_rcControl.Width();
   const int side = (width - 10 * (m_rows + 1)) / m_rows;
   int x = 10, y = 10;
-  CriticalSectionLock lock(m_cellLock);
   for (MATRIXITEM_INFO* cell : m_cellView) {
     cell->rect = CRect(x, y, x + side, y + side);
-    const COLORREF c = cell->color;
-    DrawRoundRectange(g, cell->rect, Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c)));
     x += side + 10;
     if (x + side > width) {
       x = 10;
       y += side + 10;
     }
+  }
+}
+
+void MatrixScreen::DrawCells(HDC dc) {
+  Gdiplus::Graphics g(dc);
+  g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+  g.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+  CriticalSectionLock lock(m_cellLock);
+  LayOutCells();
+  for (MATRIXITEM_INFO* cell : m_cellView) {
+    const COLORREF c = cell->color;
+    DrawRoundRectange(g, cell->rect, Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c)));
   }
 }
 
@@ -188,21 +194,10 @@ void MatrixScreen::DrawControl(HDC& hdc, CRect) {
 }
 
 void MatrixScreen::DrawHideControl() {
-  const int w = m_rcControl.Width(), h = m_rcControl.Height();
-  HDC window = m_pManager ? m_pManager->GetPaintDC() : nullptr;
-  HDC memory = ::CreateCompatibleDC(window);
-  if (!memory) return;
-  BYTE* bits = nullptr;
-  HBITMAP bitmap = CreateARGB32Bitmap(memory, std::max(w, 1), std::max(h, 1), &bits);
-  if (!bitmap) {
-    ::DeleteDC(memory);
-    return;
-  }
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  DrawCells(memory);
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
+  // A hidden drawing goes to a bitmap nobody sees: what it leaves behind is the cells'
+  // layout, so that is all it does.
+  CriticalSectionLock lock(m_cellLock);
+  LayOutCells();
 }
 
 bool MatrixScreen::IsWindowShown() const {

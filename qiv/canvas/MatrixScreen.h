@@ -212,6 +212,8 @@ protected:
   void DrawRoundRectange(Gdiplus::Graphics& g, CRect rect, Gdiplus::Color colour);
   // Lays the cells out and draws them on dc (the cell lock is taken here).
   void DrawCells(HDC dc);
+  // Gives every cell its rectangle: rows of equal squares 10 pixels apart (cell lock held).
+  void LayOutCells();
   bool IsWindowShown() const;
   DWORD Now() const { return m_sources.tickMs(); }
   int Rand() const { return m_sources.rand15(); }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include "canvas/ColorMath.h"
+#include "canvas/PictureTarget.h"
 
 namespace PainterKit {
 inline Gdiplus::Color Argb(COLORREF c, int alpha = 255) {
@@ -24,9 +25,10 @@ inline float TrebleLift(float value, float x, float k) {
 inline float ScrollingHue(float p, float hk) { return std::fmod(p * 360.0f + 360.0f - hk, 360.0f); }
 
 // An ellipse filled from `centre` in the middle to the surround colour at its edge.
-inline void FillRadial(Gdiplus::Graphics& g, float cx, float cy, float rx, float ry, Gdiplus::Color centre,
+inline void FillRadial(PictureTarget& g, float cx, float cy, float rx, float ry, Gdiplus::Color centre,
                        Gdiplus::Color surround) {
-  if (rx <= 0 || ry <= 0) return;
+  using T = PictureTarget;
+  if (rx <= 0 || ry <= 0 || !g.ReachesEllipse(cx, cy, rx, ry, T::kFilled, T::kEdge)) return;
   Gdiplus::GraphicsPath path;
   path.AddEllipse(cx - rx, cy - ry, 2 * rx, 2 * ry);
   Gdiplus::PathGradientBrush brush(&path);
@@ -34,15 +36,15 @@ inline void FillRadial(Gdiplus::Graphics& g, float cx, float cy, float rx, float
   brush.SetCenterColor(centre);
   INT count = 1;
   brush.SetSurroundColors(&surround, &count);
-  g.FillPath(&brush, &path);
+  g.PaintEllipse(cx, cy, rx, ry, T::kFilled, T::kEdge, [&](Gdiplus::Graphics& on) { on.FillPath(&brush, &path); });
 }
 
 // The glow disc: the colour at `alpha` in the centre, fading to transparent.
-inline void GlowDisc(Gdiplus::Graphics& g, float cx, float cy, float radius, COLORREF c, int alpha) {
+inline void GlowDisc(PictureTarget& g, float cx, float cy, float radius, COLORREF c, int alpha) {
   FillRadial(g, cx, cy, radius, radius, Argb(c, alpha), Argb(c, 0));
 }
 
-inline void FillCircle(Gdiplus::Graphics& g, float cx, float cy, float radius, Gdiplus::Color colour) {
+inline void FillCircle(PictureTarget& g, float cx, float cy, float radius, Gdiplus::Color colour) {
   if (radius <= 0) return;
   Gdiplus::SolidBrush brush(colour);
   g.FillEllipse(&brush, cx - radius, cy - radius, 2 * radius, 2 * radius);

@@ -11,9 +11,9 @@ namespace {
 bool StrongBeat(const AudioState& a, float over) { return a.beat && a.beatStrength > over; }
 
 // A rectangle filled from `centre` in its middle to `surround` at its edge.
-void FillRectGradient(Gdiplus::Graphics& g, float x, float y, float w, float h, Gdiplus::Color centre,
+void FillRectGradient(PictureTarget& g, float x, float y, float w, float h, Gdiplus::Color centre,
                       Gdiplus::Color surround) {
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0 || !g.Reaches(PictureTarget::FillBox(x, y, x + w, y + h))) return;
   Gdiplus::GraphicsPath path;
   path.AddRectangle(Gdiplus::RectF(x, y, w, h));
   Gdiplus::PathGradientBrush brush(&path);
@@ -25,7 +25,7 @@ void FillRectGradient(Gdiplus::Graphics& g, float x, float y, float w, float h, 
 }
 }  // namespace
 
-void ZephraEffect::DrawGlowEllipse(Gdiplus::Graphics& g, float x, float y, float radius, COLORREF colour) {
+void ZephraEffect::DrawGlowEllipse(PictureTarget& g, float x, float y, float radius, COLORREF colour) {
   for (int d = 3; d >= 1; --d) GlowDisc(g, x, y, radius + 12.0f * float(d), colour, 30 / d);
   FillRadial(g, x, y, radius, radius, Argb(ColorMath::AddToChannels(colour, 80)), Argb(colour));
   const float hr = 0.4f * radius;
@@ -33,7 +33,7 @@ void ZephraEffect::DrawGlowEllipse(Gdiplus::Graphics& g, float x, float y, float
              Gdiplus::Color(0, 255, 255, 255));
 }
 
-void ZephraEffect::DrawGlowRect(Gdiplus::Graphics& g, float x, float y, float width, float height, COLORREF colour) {
+void ZephraEffect::DrawGlowRect(PictureTarget& g, float x, float y, float width, float height, COLORREF colour) {
   for (int d = 3; d >= 1; --d) {
     const float grow = 15.0f * float(d);
     FillRectGradient(g, x - grow, y - grow, width + 2 * grow, height + 2 * grow, Argb(colour, 40 / d), Argb(colour, 0));
@@ -43,7 +43,7 @@ void ZephraEffect::DrawGlowRect(Gdiplus::Graphics& g, float x, float y, float wi
   g.DrawRectangle(&outline, x, y, width, height);
 }
 
-void ZephraEffect::DrawAfternoonSun(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawAfternoonSun(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   const float f = std::clamp(m_audio.currentVolume * m_musicScale, 0.0f, 1.0f);
   float quarter[4] = {0, 0, 0, 0};
@@ -96,7 +96,7 @@ void ZephraEffect::DrawAfternoonSun(Gdiplus::Graphics& g, CRect rc, bool colourf
   }
 }
 
-void ZephraEffect::DrawThreeBody(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawThreeBody(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   const float f = std::clamp(m_audio.currentVolume * m_musicScale, 0.0f, 1.0f);
   float band[3] = {0, 0, 0};
@@ -150,7 +150,7 @@ void ZephraEffect::DrawThreeBody(Gdiplus::Graphics& g, CRect rc, bool colourful,
   }
 }
 
-void ZephraEffect::DrawGravityField(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawGravityField(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   const float f = std::clamp(m_audio.currentVolume * m_musicScale, 0.0f, 1.0f);
   float lo = 0, hi = 0;
@@ -195,7 +195,7 @@ void ZephraEffect::DrawGravityField(Gdiplus::Graphics& g, CRect rc, bool colourf
   GlowDisc(g, cx, cy, core, ApplyBeatBoost(HSVtoRGB(std::fmod(q + 120, 360.0f), 1, 1), 0.6f), 255);
 }
 
-void ZephraEffect::DrawFlameGradient(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawFlameGradient(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);

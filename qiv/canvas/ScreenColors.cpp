@@ -61,6 +61,8 @@ void Analyse(DominantColour& s, const DWORD* pixels, int width, int height) {
     int count;
   };
   std::vector<Count> counts;  // in order of first appearance
+  // Where each of the 4096 colours (four bits a channel) sits in `counts`, plus one.
+  std::vector<unsigned short> slot(4096, 0);
   const int margin = width / 8;
   for (int y = 0; y < height; y += 3) {
     for (int x = 0; x < width; x += 3) {
@@ -68,9 +70,13 @@ void Analyse(DominantColour& s, const DWORD* pixels, int width, int height) {
       if (Luminance(c) <= s.minBrightness || ToHsv(c).s <= 0.1f) continue;
       const COLORREF key = c & 0x00F0F0F0;
       const bool edge = x < margin || y < margin || x >= width - margin || y >= height - margin;
-      auto found = std::find_if(counts.begin(), counts.end(), [key](const Count& k) { return k.colour == key; });
-      if (found == counts.end()) counts.push_back({key, edge ? 3 : 1});
-      else found->count += edge ? 3 : 1;
+      unsigned short& at = slot[((key >> 12) & 0xF00) | ((key >> 8) & 0xF0) | ((key >> 4) & 0xF)];
+      if (at == 0) {
+        counts.push_back({key, edge ? 3 : 1});
+        at = (unsigned short)counts.size();
+      } else {
+        counts[at - 1u].count += edge ? 3 : 1;
+      }
     }
   }
   const Count* best = nullptr;

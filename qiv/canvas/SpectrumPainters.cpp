@@ -7,7 +7,8 @@
 using namespace PainterKit;
 
 namespace {
-// The rounded LED segment: four quarter arcs in the corners of the box.
+// The rounded LED segment: four quarter arcs in the corners of the box. The painters
+// skip a segment and its glow together when neither reaches a pixel that matters.
 void AddSegment(Gdiplus::GraphicsPath& path, float x, float y, float w, float h, float m) {
   if (m <= 0.01f) {
     path.AddRectangle(Gdiplus::RectF(x, y, w, h));
@@ -20,7 +21,7 @@ void AddSegment(Gdiplus::GraphicsPath& path, float x, float y, float w, float h,
   path.CloseFigure();
 }
 
-void FillSegment(Gdiplus::Graphics& g, float x, float y, float w, float h, float m, Gdiplus::Color c) {
+void FillSegment(PictureTarget& g, float x, float y, float w, float h, float m, Gdiplus::Color c) {
   Gdiplus::GraphicsPath path;
   AddSegment(path, x, y, w, h, m);
   Gdiplus::SolidBrush brush(c);
@@ -86,7 +87,7 @@ static void DirectBars(const AudioState& a, float v, float scale, int bars, cons
   }
 }
 
-void ZephraEffect::DrawLEDSpectrumBars(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawLEDSpectrumBars(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float v = m_audio.currentVolume * m_musicScale;
   const float l = float(rc.left), b = float(rc.bottom);
   const float cw = float(rc.Width()) / 64, ch = float(rc.Height()) / 32;
@@ -101,6 +102,7 @@ void ZephraEffect::DrawLEDSpectrumBars(Gdiplus::Graphics& g, CRect rc, bool colo
     const float x = l + float(i) * cw;
     for (int u = 0; u < 32; ++u) {
       const float y = b - float(u + 1) * ch;
+      if (!g.Reaches(PictureTarget::FillBox(x - 2, y - 2, x + sw + 2, y + sh + 2))) continue;
       if (u >= lit) {
         FillSegment(g, x, y, sw, sh, m, black);
         continue;
@@ -115,7 +117,7 @@ void ZephraEffect::DrawLEDSpectrumBars(Gdiplus::Graphics& g, CRect rc, bool colo
   }
 }
 
-void ZephraEffect::DrawHorizontalBars(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawHorizontalBars(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float v = m_audio.currentVolume * m_musicScale;
   const float l = float(rc.left), t = float(rc.top), w = float(rc.Width()), h = float(rc.Height());
   const float rh = h / 32, cw = w / 32;
@@ -130,6 +132,7 @@ void ZephraEffect::DrawHorizontalBars(Gdiplus::Graphics& g, CRect rc, bool colou
     const float y = t + float(i) * rh;
     for (int j = 0; j < 32; ++j) {
       const float x = l + float(j) * cw;
+      if (!g.Reaches(PictureTarget::FillBox(x - 2, y - 2, x + sw + 2, y + sh + 2))) continue;
       if (j >= lit) {
         FillSegment(g, x, y, sw, sh, m, unlit);
         continue;
@@ -146,7 +149,7 @@ void ZephraEffect::DrawHorizontalBars(Gdiplus::Graphics& g, CRect rc, bool colou
   for (float share : {0.25f, 0.5f, 0.75f, 1.0f}) g.DrawLine(&grid, l + share * w, t, l + share * w, t + h);
 }
 
-void ZephraEffect::DrawMirrorRhythm(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawMirrorRhythm(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float v = m_audio.currentVolume * m_musicScale;
   const float w = float(rc.Width()), h = float(rc.Height());
   const float bw = w / 128, hh = h * 0.5f, y = float(rc.top) + hh, cx = float(rc.left) + w * 0.5f;
@@ -165,7 +168,7 @@ void ZephraEffect::DrawMirrorRhythm(Gdiplus::Graphics& g, CRect rc, bool colourf
   }
 }
 
-void ZephraEffect::DrawCenterMirror(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawCenterMirror(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float v = m_audio.currentVolume * m_musicScale;
   const float bw = float(rc.Width()) / 64, hh = float(rc.Height()) * 0.5f, y = float(rc.top) + hh;
   float levels[64];
@@ -181,7 +184,7 @@ void ZephraEffect::DrawCenterMirror(Gdiplus::Graphics& g, CRect rc, bool colourf
   }
 }
 
-void ZephraEffect::DrawLeftToRight(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawLeftToRight(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float v = m_audio.currentVolume * m_musicScale;
   const float bw = float(rc.Width()) / 32, h = float(rc.Height());
   float levels[32];
@@ -196,7 +199,7 @@ void ZephraEffect::DrawLeftToRight(Gdiplus::Graphics& g, CRect rc, bool colourfu
   }
 }
 
-void ZephraEffect::DrawClassicSpectrum(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawClassicSpectrum(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float v = m_audio.currentVolume * m_musicScale;
   const float bw = float(rc.Width()) / 128, h = float(rc.Height());
   float* kept = m_painter.classicBars;
@@ -239,7 +242,7 @@ void ZephraEffect::DrawClassicSpectrum(Gdiplus::Graphics& g, CRect rc, bool colo
   }
 }
 
-void ZephraEffect::DrawRadialPulse(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawRadialPulse(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float w = float(rc.Width()), h = float(rc.Height());
   const float cx = float(rc.left) + w * 0.5f, cy = float(rc.top) + h * 0.5f;
   const float big = std::min(w, h) * 0.5f, r0 = big * 0.25f;
@@ -285,7 +288,7 @@ void ZephraEffect::DrawRadialPulse(Gdiplus::Graphics& g, CRect rc, bool colourfu
   FillCircle(g, cx, cy, a, Argb(core));
 }
 
-void ZephraEffect::DrawRadialGradient(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawRadialGradient(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   const float w = float(rc.Width()), h = float(rc.Height());
@@ -322,7 +325,7 @@ void ZephraEffect::DrawRadialGradient(Gdiplus::Graphics& g, CRect rc, bool colou
   }
 }
 
-void ZephraEffect::DrawHeartBeat(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawHeartBeat(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   const float w = float(rc.Width()), h = float(rc.Height());

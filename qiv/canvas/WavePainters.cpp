@@ -14,7 +14,7 @@ bool StrongBeat(const AudioState& a, float over) { return a.beat && a.beatStreng
 float Bass12(const AudioState& a) { return a.hasFFT ? std::min(1.0f, Mean(a.spectrum64, 0, 11) * 5) : 0.0f; }
 }  // namespace
 
-void ZephraEffect::DrawLinearWave(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawLinearWave(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -55,7 +55,7 @@ void ZephraEffect::DrawLinearWave(Gdiplus::Graphics& g, CRect rc, bool colourful
   }
 }
 
-void ZephraEffect::DrawRotatingRays(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawRotatingRays(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -99,7 +99,7 @@ void ZephraEffect::DrawRotatingRays(Gdiplus::Graphics& g, CRect rc, bool colourf
   g.DrawEllipse(&ring, cx - rcore - 2, cy - rcore - 2, 2 * (rcore + 2), 2 * (rcore + 2));
 }
 
-void ZephraEffect::DrawBreathing(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawBreathing(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -144,7 +144,7 @@ void ZephraEffect::DrawBreathing(Gdiplus::Graphics& g, CRect rc, bool colourful,
   GlowDisc(g, cx, cy, core, cc, 255);
 }
 
-void ZephraEffect::DrawTriangleWave(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawTriangleWave(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -174,7 +174,7 @@ void ZephraEffect::DrawTriangleWave(Gdiplus::Graphics& g, CRect rc, bool colourf
   }
 }
 
-void ZephraEffect::DrawTidalResonance(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawTidalResonance(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -217,7 +217,7 @@ void ZephraEffect::DrawTidalResonance(Gdiplus::Graphics& g, CRect rc, bool colou
   GlowDisc(g, l, t, core, cc, 255);
 }
 
-void ZephraEffect::DrawEnergyRipples(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawEnergyRipples(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   const float f = std::min(1.0f, m_audio.currentVolume * m_musicScale);
   if (f < 0.05f) return;
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -264,7 +264,7 @@ void ZephraEffect::DrawEnergyRipples(Gdiplus::Graphics& g, CRect rc, bool colour
   }
 }
 
-void ZephraEffect::DrawSoundWave(Gdiplus::Graphics& g, CRect rc, bool colourful, COLORREF colour) {
+void ZephraEffect::DrawSoundWave(PictureTarget& g, CRect rc, bool colourful, COLORREF colour) {
   // The sources drift towards new random targets every 5 s, also in silence.
   PainterMemory& mem = m_painter;
   const DWORD now = m_sources.tickMs();

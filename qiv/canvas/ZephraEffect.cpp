@@ -11,10 +11,6 @@ const int ZephraEffect::VOLUME_HISTORY;
 const int ZephraEffect::MAP_COLUMNS;
 const int ZephraEffect::MAP_ROWS;
 
-namespace {
-Gdiplus::Color Opaque(COLORREF c) { return Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c)); }
-}  // namespace
-
 ZephraEffect::ZephraEffect(MObject* parent, unsigned id, CRect rect, int visible)
     : MPanel(parent, id, rect, visible), m_sources(EffectSources::System()) {
   m_bRunTimer = 1;
@@ -79,6 +75,7 @@ int ZephraEffect::AddKeyItem(const wchar_t* name, DWORD keyCode, CRect rect, int
   CriticalSectionLock lock(m_keyLock);
   m_keyView.push_back(item.get());
   m_keyItems.push_back(std::move(item));
+  ++m_keyLayout;
   return int(m_keyItems.size()) - 1;
 }
 
@@ -87,6 +84,7 @@ void ZephraEffect::ClearItem() {
   m_retiredItems = std::move(m_keyItems);
   m_keyItems.clear();
   m_keyView.clear();
+  ++m_keyLayout;
 }
 
 void ZephraEffect::SetColorMap(int column, int row, COLORREF colour) {
@@ -121,9 +119,13 @@ void ZephraEffect::GiveKeysTheirCells() {
 
 void ZephraEffect::SetKeyboardImage(const wchar_t* file) {
   m_keyboardImageFile = file;
-  Gdiplus::Image* image = file && *file ? MRender::LoadImageFromFile(GetSkinsFolder() + file) : nullptr;
+  SetKeyboardPicture(file && *file ? MRender::LoadImageFromFile(GetSkinsFolder() + file) : nullptr);
+}
+
+void ZephraEffect::SetKeyboardPicture(Gdiplus::Image* image) {
   CriticalSectionLock lock(m_stepLock);
   m_keyboardImage.reset(image);
+  ++m_keyboardImageGeneration;
 }
 
 void ZephraEffect::SetWidthAndHeight(int width, int height) {
@@ -252,137 +254,6 @@ std::vector<LAYERITEM_INFO> ZephraEffect::GetLightLayers() {
   std::vector<LAYERITEM_INFO> out;
   for (const auto& layer : m_layers) out.push_back(*layer);
   return out;
-}
-
-// ---- rendering ----
-
-void ZephraEffect::DrawControl(HDC& hdc, CRect) {
-  const int w = m_rcControl.Width(), h = m_rcControl.Height();
-  if (w <= 0 || h <= 0) return;
-  // Painting never waits for a step on another thread (that step asks for a repaint
-  // when it ends, and may itself wait for the window's control list): while one runs,
-  // the last picture is shown again and stays stale.
-  if ((!m_bUpdate || !GetMemDC()) && m_stepLock.TryLock()) {
-    UpdateMemDC(hdc, w, h);
-    if (HDC memory = GetMemDC()) {
-      ::BitBlt(memory, 0, 0, w, h, hdc, m_rcControl.left, m_rcControl.top, SRCCOPY);
-      RenderCanvas(memory, w, h, false);
-    }
-    m_stepLock.Unlock();
-  }
-  if (GetMemDC()) ::BitBlt(hdc, m_rcControl.left, m_rcControl.top, w, h, GetMemDC(), 0, 0, SRCCOPY);
-}
-
-void ZephraEffect::RenderCanvas(HDC dc, int width, int height, bool hidden) {
-  {
-    Gdiplus::Graphics g(dc);
-    g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    if (m_keyboardImage) g.DrawImage(m_keyboardImage.get(), 0, 0, width, height);
-    if (m_zephraMode == ZEPHRA_MUSIC) {
-      Gdiplus::SolidBrush black(Gdiplus::Color(255, 0, 0, 0));
-      g.FillRectangle(&black, 0, 0, width, height);
-      DrawMusicEffect(g);
-      if (hidden) DrawLayerFrame(g);
-    } else if (m_zephraMode == ZEPHRA_GIF) {
-      CriticalSectionLock lock(m_gifLock);
-      if (m_gif) {
-        if (!hidden) {
-          Gdiplus::SolidBrush black(Gdiplus::Color(255, 0, 0, 0));
-          g.FillRectangle(&black, 0, 0, width, height);
-        }
-        DrawGif(g);
-      }
-    }
-  }
-  Gdiplus::Graphics g(dc);
-  g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  DrawKeys(g, dc, width, height, hidden);
-  if (!hidden && m_zephraMode == ZEPHRA_MUSIC) DrawLayerFrame(g);
-  g.Flush(Gdiplus::FlushIntentionSync);
-}
-
-void ZephraEffect::DrawKeys(Gdiplus::Graphics& g, HDC dc, int width, int height, bool hidden) {
-  const bool sampled = m_zephraMode == ZEPHRA_MUSIC || m_zephraMode == ZEPHRA_GIF;
-  Gdiplus::FontFamily* family = GetFontFamily(m_fontName.GetString());
-  Gdiplus::Font font(family ? family : Gdiplus::FontFamily::GenericSansSerif(), 12.0f, m_fontStyle,
-                     Gdiplus::UnitPixel);
-  Gdiplus::SolidBrush text(m_textColor);
-  // A sample outside the rendering (a key dragged off the canvas) is black.
-  auto sample = [&](int x, int y) -> COLORREF {
-    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
-    g.Flush(Gdiplus::FlushIntentionSync);
-    const COLORREF c = ::GetPixel(dc, x, y);
-    return c == CLR_INVALID ? 0 : c & 0x00FFFFFF;
-  };
-  CriticalSectionLock lock(m_keyLock);
-  for (KEYITEM_INFO* item : m_keyView) {
-    if (!item || item->rect.IsRectEmpty()) continue;
-    if (item->keyCode == 255 && !hidden) continue;
-    const CRect r = GetRealRect(item->rect);
-    if (r.Width() > 9) {
-      if (sampled) item->color = sample(r.left + 20, r.top + 10);
-      const Gdiplus::Color outline = item->selected ? Manager::m_select_color : Opaque(item->color);
-      DrawRoundRectange(g, float(r.left), float(r.top), float(r.Width()), float(r.Height()), 6.0f,
-                        Gdiplus::Color(0x64, 255, 255, 255), 2.0f, outline);
-      if (!item->name.IsEmpty()) {
-        Gdiplus::RectF box(float(r.left + 1), float(r.top + 1), float(r.Width() + 1), float(r.Height() + 1));
-        g.DrawString(item->name.GetString(), item->name.GetLength(), &font, box, m_keyFormat.get(), &text);
-      }
-    } else {
-      if (sampled) item->color = sample(r.left + 3, r.top + 3);
-      Gdiplus::SolidBrush fill(Opaque(item->color));
-      g.FillEllipse(&fill, r.left, r.top, r.Width(), r.Height());
-    }
-  }
-}
-
-void ZephraEffect::DrawLayerFrame(Gdiplus::Graphics& g) {
-  if (m_zephraMode != ZEPHRA_MUSIC) return;
-  CriticalSectionLock lock(m_layerLock);
-  if (m_selectedLayer < 0 || m_selectedLayer >= int(m_layers.size()) || !m_layers[size_t(m_selectedLayer)]) return;
-  const CRect r = LayerDisplayRect(*m_layers[size_t(m_selectedLayer)]);
-  Gdiplus::Pen dashed(Gdiplus::Color(255, 0, 255, 255), 2.0f);
-  dashed.SetDashStyle(Gdiplus::DashStyleDash);
-  g.DrawRectangle(&dashed, r.left, r.top, r.Width(), r.Height());
-  Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
-  Gdiplus::Pen edge(Gdiplus::Color(255, 0, 255, 255), 1.0f);
-  const int xs[3] = {r.left, (r.left + r.right) / 2, r.right};
-  const int ys[3] = {r.top, (r.top + r.bottom) / 2, r.bottom};
-  for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 3; ++j) {
-      if (i == 1 && j == 1) continue;
-      g.FillRectangle(&white, xs[i] - 4, ys[j] - 4, 8, 8);
-      g.DrawRectangle(&edge, xs[i] - 4, ys[j] - 4, 8, 8);
-    }
-  }
-}
-
-void ZephraEffect::DrawHideControl() {
-  if (!m_stepLock.TryLock()) return;  // the other thread is rendering this canvas
-  RenderHidden();
-  m_stepLock.Unlock();
-}
-
-void ZephraEffect::RenderHidden() {
-  const int w = m_rcControl.Width(), h = m_rcControl.Height();
-  if (w <= 0 || h <= 0) return;
-  HDC window = m_pManager ? m_pManager->GetPaintDC() : nullptr;
-  HDC memory = ::CreateCompatibleDC(window);
-  if (!memory) return;
-  BYTE* bits = nullptr;
-  HBITMAP bitmap = CreateARGB32Bitmap(memory, w, h, &bits);
-  if (!bitmap) {
-    ::DeleteDC(memory);
-    return;
-  }
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::SetBkMode(memory, TRANSPARENT);
-  RenderCanvas(memory, w, h, true);
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
 }
 
 bool ZephraEffect::IsWindowShown() const {

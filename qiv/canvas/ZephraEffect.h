@@ -19,6 +19,7 @@
 #include "canvas/CanvasTypes.h"
 #include "canvas/EffectSources.h"
 #include "canvas/GifFrames.h"
+#include "canvas/PictureTarget.h"
 #include "canvas/ScreenColors.h"
 #include "core/CriticalSection.h"
 #include "core/MPanel.h"
@@ -173,10 +174,12 @@ protected:
   void CalFrameSelect();
   static CRect GetImageRect(int width, int height, CRect rect);
   static int GetEncoderClsid(const wchar_t* mime, CLSID* clsid);
+  // Takes the keyboard picture over (null for none).
+  void SetKeyboardPicture(Gdiplus::Image* image);
   CRect LayerDisplayRect(const LAYERITEM_INFO& layer) const;
 
   // ---- music rendering ----
-  void DrawMusicEffect(Gdiplus::Graphics& g);
+  void DrawMusicEffect(PictureTarget& g);
   float GetRainbowTime(float speed) const;
   COLORREF ApplyBeatBoost(COLORREF colour, float factor) const;
   static COLORREF GetRainbowColorFromHue(float hue);
@@ -194,30 +197,30 @@ protected:
   float GetFFTSpectrum64(int index) const;
 
   // Spectrum and bar painters.
-  void DrawLEDSpectrumBars(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawMirrorRhythm(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawClassicSpectrum(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawRadialPulse(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawHorizontalBars(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawLeftToRight(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawCenterMirror(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawHeartBeat(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawRadialGradient(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawLEDSpectrumBars(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawMirrorRhythm(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawClassicSpectrum(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawRadialPulse(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawHorizontalBars(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawLeftToRight(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawCenterMirror(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawHeartBeat(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawRadialGradient(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
   // Wave, ray and ring painters.
-  void DrawEnergyRipples(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawLinearWave(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawRotatingRays(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawBreathing(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawTriangleWave(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawTidalResonance(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawSoundWave(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawEnergyRipples(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawLinearWave(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawRotatingRays(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawBreathing(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawTriangleWave(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawTidalResonance(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawSoundWave(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
   // Scene painters.
-  void DrawAfternoonSun(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawThreeBody(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawGravityField(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawFlameGradient(Gdiplus::Graphics& g, CRect rect, bool colourful, COLORREF colour);
-  void DrawGlowEllipse(Gdiplus::Graphics& g, float x, float y, float radius, COLORREF colour);
-  void DrawGlowRect(Gdiplus::Graphics& g, float x, float y, float width, float height, COLORREF colour);
+  void DrawAfternoonSun(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawThreeBody(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawGravityField(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawFlameGradient(PictureTarget& g, CRect rect, bool colourful, COLORREF colour);
+  void DrawGlowEllipse(PictureTarget& g, float x, float y, float radius, COLORREF colour);
+  void DrawGlowRect(PictureTarget& g, float x, float y, float width, float height, COLORREF colour);
 
   // ---- state ----
   // Painter memory kept between frames (per canvas; renderings of one canvas are
@@ -298,15 +301,65 @@ protected:
   PainterMemory m_painter;
 
 private:
-  // Renders the canvas into dc (the control's size) and samples the keys; `hidden` also
-  // colours keys of code 255 and draws the layer frame before the keys.
-  void RenderCanvas(HDC dc, int width, int height, bool hidden);
-  void DrawKeys(Gdiplus::Graphics& g, HDC dc, int width, int height, bool hidden);
+  // Where a key reads its colour in a hidden rendering, and whether the key is drawn
+  // there (only when a later key reads a pixel it covers).
+  struct KeySample {
+    CRect rect;  // displaced by the key offset
+    POINT at{};
+    bool sampled = false;  // a record with a rectangle
+    bool inside = false;   // the point lies on the canvas
+    bool covers = false;
+  };
+
+  // The shown rendering: the picture, the keys sampled from dc (the control's size), the
+  // selected layer's frame.
+  void RenderCanvas(HDC dc, int width, int height);
+  void DrawKeys(Gdiplus::Graphics& g, HDC dc, int width, int height);
+  void DrawKey(Gdiplus::Graphics& g, const KEYITEM_INFO& item, const CRect& r);
+  static POINT SamplePoint(const CRect& displaced);
+  Gdiplus::Font* KeyFont();
+  // Whether the mode paints its own picture (music, or GIF with a picture).
+  bool PaintsPicture() const;
+  // Black and the music layers (hidden: with the layer frame), or the GIF on black (shown)
+  // or on the keyboard picture (hidden).
+  void PaintPicture(PictureTarget& target, bool hidden);
+  const DWORD* KeyboardPicture(int width, int height);
+  void DrawLayerFrame(PictureTarget& target);
   void DrawLayerFrame(Gdiplus::Graphics& g);
-  void DrawGif(Gdiplus::Graphics& g);
+  void DrawGif(PictureTarget& g);
+  // The GIF's current frame copied to 32-bit ARGB (gif lock held); null when it cannot be.
+  Gdiplus::Image* GifFrame();
+  // The hidden rendering: only the keys' sample points are painted.
   void RenderHidden();
+  void LocateSamples(int width, int height);
   bool IsWindowShown() const;
   void GiveKeysTheirCells();
   void RecomputeGifSize();
   void Repaint();
+
+  // Rendering caches, used under the step lock.
+  PictureTarget m_shownPicture;
+  PictureTarget m_sampledPicture;
+  PictureTarget m_keyboardPicture;  // the keyboard picture stretched to the control
+  unsigned m_keyboardImageGeneration = 1;  // counts keyboard pictures set
+  unsigned m_keyboardPictureGeneration = 0;  // the one m_keyboardPicture holds (0: none)
+  std::vector<KeySample> m_keySamples;
+  std::vector<POINT> m_samplePoints;
+  unsigned m_keyLayout = 0;  // counts key list changes (key lock)
+  std::unique_ptr<Gdiplus::Font> m_keyFont;
+  CString m_keyFontName;
+  int m_keyFontStyle = -1;
+  const Gdiplus::FontFamily* m_keyFontFamily = nullptr;
+  std::vector<DWORD> m_capturePixels;
+  std::unique_ptr<Gdiplus::Bitmap> m_gifFrame;  // of m_gif (gif lock)
+  int m_gifFrameIndex = -1;
+  unsigned m_gifGeneration = 0;  // counts pictures set (gif lock)
+  // What a hidden GIF picture was painted from, and its pixels.
+  struct GifPictureKey {
+    unsigned gif = 0, keyboard = 0, layout = 0;
+    int frame = -1, x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const GifPictureKey&) const = default;
+  };
+  GifPictureKey m_gifPictureKey;
+  std::vector<DWORD> m_gifPicture;
 };

@@ -139,7 +139,7 @@ void ZephraEffect::GetMatrixLightsColors(COLORREF* out, int rows, int columns, b
 
 // ---- layers ----
 
-void ZephraEffect::DrawMusicEffect(Gdiplus::Graphics& g) {
+void ZephraEffect::DrawMusicEffect(PictureTarget& g) {
   CriticalSectionLock lock(m_layerLock);
   const size_t count = m_layers.size();
   for (size_t i = 0; i < count; ++i) {

@@ -58,6 +58,30 @@ std::unique_ptr<Gdiplus::Bitmap> Shrink(Gdiplus::Bitmap& source, int columns, in
   }
   return grid;
 }
+// The shrunk picture's pixels, read once (0xAARRGGBB).
+class GridPixels {
+public:
+  explicit GridPixels(Gdiplus::Bitmap& grid) : m_grid(grid) {
+    Gdiplus::Rect all(0, 0, int(grid.GetWidth()), int(grid.GetHeight()));
+    m_locked = grid.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &m_data) == Gdiplus::Ok;
+  }
+  ~GridPixels() {
+    if (m_locked) m_grid.UnlockBits(&m_data);
+  }
+  GridPixels(const GridPixels&) = delete;
+  GridPixels& operator=(const GridPixels&) = delete;
+  // Stores the pixel at (x, y) in `pixel`; a cell that cannot be read leaves it as it was.
+  void Read(int x, int y, DWORD& pixel) const {
+    if (!m_locked || x < 0 || y < 0 || UINT(x) >= m_data.Width || UINT(y) >= m_data.Height) return;
+    const auto* row = static_cast<const BYTE*>(m_data.Scan0) + ptrdiff_t(y) * m_data.Stride;
+    pixel = reinterpret_cast<const DWORD*>(row)[x];
+  }
+
+private:
+  Gdiplus::Bitmap& m_grid;
+  Gdiplus::BitmapData m_data{};
+  bool m_locked = false;
+};
 }  // namespace
 
 CRect ZephraEffect::ResolveCaptureRect(const ScreenCaptureConfig& config) {
@@ -121,7 +145,7 @@ void ZephraEffect::UpdateScreenEffect() {
   m_lastCaptureTick = now;
   const CRect area = ResolveCaptureRect(m_screenConfig);
   if (area.IsRectEmpty()) return;
-  std::vector<DWORD> pixels;
+  std::vector<DWORD>& pixels = m_capturePixels;
   if (!m_sources.grabScreen || !m_sources.grabScreen(area, kScreenWidth, kScreenHeight, pixels)) return;
   if (pixels.size() < size_t(kScreenWidth) * kScreenHeight) return;
   ScreenColors::Analyse(m_dominant, pixels.data(), kScreenWidth, kScreenHeight);
@@ -136,12 +160,12 @@ void ZephraEffect::UpdateScreenEffect() {
     Gdiplus::Bitmap picture(kScreenWidth, kScreenHeight, kScreenWidth * 4, PixelFormat32bppRGB,
                             reinterpret_cast<BYTE*>(pixels.data()));
     auto grid = Shrink(picture, columns, rows, m_screenConfig.flip);
-    Gdiplus::Color last(255, 0, 0, 0);
+    GridPixels cells(*grid);
+    DWORD last = 0xFF000000;
     for (int i = 0; i < columns; ++i) {
       for (int j = 0; j < rows; ++j) {
-        Gdiplus::Color read;
-        if (grid->GetPixel(i, j, &read) == Gdiplus::Ok) last = read;
-        const COLORREF cell = ScreenColors::Adjust(RGB(last.GetR(), last.GetG(), last.GetB()), m_screenConfig);
+        cells.Read(i, j, last);
+        const COLORREF cell = ScreenColors::Adjust(ScreenColors::FromPixel(last), m_screenConfig);
         m_colorMap[i * MAP_ROWS + j] = ScreenColors::Boost(cell);
       }
     }
@@ -151,19 +175,19 @@ void ZephraEffect::UpdateScreenEffect() {
 
 void ZephraEffect::UpdateWindowEffect() {
   if (!m_captureWindow) return;
-  std::vector<DWORD> pixels;
+  std::vector<DWORD>& pixels = m_capturePixels;
   if (!m_sources.grabWindow || !m_sources.grabWindow(m_captureWindow, kWindowWidth, kWindowHeight, pixels)) return;
   if (pixels.size() < size_t(kWindowWidth) * kWindowHeight) return;
   Gdiplus::Bitmap picture(kWindowWidth, kWindowHeight, kWindowWidth * 4, PixelFormat32bppRGB,
                           reinterpret_cast<BYTE*>(pixels.data()));
   // The window is always reduced to 19 x 8; cells outside repeat the colour read before.
   auto grid = Shrink(picture, 19, 8, false);
-  Gdiplus::Color last(255, 0, 0, 0);
+  GridPixels cells(*grid);
+  DWORD last = 0xFF000000;
   for (int i = 0; i < m_mapColumns; ++i) {
     for (int j = 0; j < m_mapRows; ++j) {
-      Gdiplus::Color read;
-      if (i < 19 && j < 8 && grid->GetPixel(i, j, &read) == Gdiplus::Ok) last = read;
-      m_colorMap[i * MAP_ROWS + j] = RGB(last.GetR(), last.GetG(), last.GetB());
+      cells.Read(i, j, last);
+      m_colorMap[i * MAP_ROWS + j] = ScreenColors::FromPixel(last);
     }
   }
   GiveKeysTheirCells();

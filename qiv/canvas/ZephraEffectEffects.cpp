@@ -17,6 +17,8 @@ void ZephraEffect::SetGIFImage(const wchar_t* path) {
     CriticalSectionLock lock(m_gifLock);
     m_gifTiming = GifTiming{0, 0, 0, 0.0};
     m_keyOffset = CPoint(20, 25);
+    m_gifFrame.reset();
+    ++m_gifGeneration;
     m_gif.reset();
     m_gif.reset(path && *path ? MRender::LoadImageFromFile(path) : nullptr);
     if (m_gif) {
@@ -75,15 +77,41 @@ void ZephraEffect::SetGIFScale(float scale) {
   Repaint();
 }
 
-void ZephraEffect::DrawGif(Gdiplus::Graphics& g) {
-  if (!m_gif) return;
+Gdiplus::Image* ZephraEffect::GifFrame() {
+  const int index = m_gifTiming.frameCount > 1 ? m_gifTiming.frameIndex : 0;
+  if (m_gifFrame && m_gifFrameIndex == index) return m_gifFrame.get();
+  m_gifFrame.reset();
   if (m_gifTiming.frameCount > 1) {
     GUID time = Gdiplus::FrameDimensionTime;
-    m_gif->SelectActiveFrame(&time, UINT(m_gifTiming.frameIndex));
+    m_gif->SelectActiveFrame(&time, UINT(index));
   }
+  // GDI+ converts every source pixel of a scaled picture for each drawing; from 32-bit
+  // ARGB that is a copy. Copied at its own size, the frame keeps its pixels.
+  auto frame = std::make_unique<Gdiplus::Bitmap>(m_gifWidth, m_gifHeight, PixelFormat32bppARGB);
+  if (frame->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  {
+    Gdiplus::Graphics g(frame.get());
+    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    if (g.DrawImage(m_gif.get(), 0, 0, m_gifWidth, m_gifHeight) != Gdiplus::Ok) return nullptr;
+  }
+  m_gifFrame = std::move(frame);
+  m_gifFrameIndex = index;
+  return m_gifFrame.get();
+}
+
+void ZephraEffect::DrawGif(PictureTarget& g) {
+  if (!m_gif) return;
   const int w = m_gifScaledWidth < 1 ? m_gifWidth : m_gifScaledWidth;
   const int h = m_gifScaledHeight < 1 ? m_gifHeight : m_gifScaledHeight;
-  g.DrawImage(m_gif.get(), m_gifPosition.x, m_gifPosition.y, w, h);
+  Gdiplus::Image* frame = GifFrame();
+  if (!frame) {
+    if (m_gifTiming.frameCount > 1) {
+      GUID time = Gdiplus::FrameDimensionTime;
+      m_gif->SelectActiveFrame(&time, UINT(m_gifTiming.frameIndex));
+    }
+    frame = m_gif.get();
+  }
+  g.DrawImage(frame, m_gifPosition.x, m_gifPosition.y, w, h);
 }
 
 void ZephraEffect::UpdateGIFEffect() {
@@ -114,18 +142,22 @@ void ZephraEffect::UpdateGIFEffect() {
     box.left = std::min<LONG>(box.left, c.x), box.right = std::max<LONG>(box.right, c.x);
     box.top = std::min<LONG>(box.top, c.y), box.bottom = std::max<LONG>(box.bottom, c.y);
   }
+  Gdiplus::Rect all(0, 0, w, h);
+  Gdiplus::BitmapData pixels{};
+  if (frame.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &pixels) != Gdiplus::Ok) return;
   for (KEYITEM_INFO* key : m_keyView) {
     const CPoint c = key->rect.CenterPoint();
     const float u = box.Width() > 0 ? float(c.x - box.left) / float(box.Width()) : 0.0f;
     const float v = box.Height() > 0 ? float(c.y - box.top) / float(box.Height()) : 0.0f;
     const int x = std::clamp(int(u * float(w - 1)), 0, w - 1), y = std::clamp(int(v * float(h - 1)), 0, h - 1);
-    Gdiplus::Color p;
-    frame.GetPixel(x, y, &p);
-    const int alpha = p.GetA();
+    const auto* row = static_cast<const BYTE*>(pixels.Scan0) + ptrdiff_t(y) * pixels.Stride;
+    const DWORD p = reinterpret_cast<const DWORD*>(row)[x];
+    const int alpha = int(p >> 24), r = int((p >> 16) & 0xFF), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
     if (alpha < 50) key->color = 0;
-    else if (alpha == 255) key->color = RGB(p.GetR(), p.GetG(), p.GetB());
-    else key->color = RGB(p.GetR() * alpha / 255, p.GetG() * alpha / 255, p.GetB() * alpha / 255);
+    else if (alpha == 255) key->color = RGB(r, g, b);
+    else key->color = RGB(r * alpha / 255, g * alpha / 255, b * alpha / 255);
   }
+  frame.UnlockBits(&pixels);
 }
 
 // ---- game keys and presets ----

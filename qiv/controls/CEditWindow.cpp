@@ -14,6 +14,8 @@ bool HostIsLayered(MControl* owner) {
 }
 }  // namespace
 
+CEditWindowOwner::~CEditWindowOwner() = default;
+
 CEditWindow::CEditWindow() = default;
 
 CEditWindow::~CEditWindow() {
@@ -121,6 +123,16 @@ LRESULT CEditWindow::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PRINT:
       if (HostIsLayered(m_owner)) return 0;
+      break;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+        if (auto* owner = dynamic_cast<CEditWindowOwner*>(m_owner)) {
+          // The character of the key is swallowed too: a single-line edit would beep.
+          if (msg == WM_KEYDOWN) owner->OnEditKey(static_cast<unsigned>(wParam));
+          return 0;
+        }
+      }
       break;
     case WM_KILLFOCUS:
       ::DefWindowProcW(m_hWnd, msg, wParam, lParam);

@@ -7,6 +7,15 @@
 #include "core/MControlFont.h"
 #include "core/MWindow.h"
 
+// An owner that ends the editing itself on Enter and Escape. For other owners those keys
+// reach the system edit unchanged and the owner ends the editing some other way.
+class QIV_API CEditWindowOwner {
+public:
+  virtual ~CEditWindowOwner();
+  // VK_RETURN or VK_ESCAPE was pressed in the edit.
+  virtual void OnEditKey(unsigned key) = 0;
+};
+
 class QIV_API CEditWindow : public MWindow {
 public:
   CEditWindow();

@@ -40,6 +40,10 @@ int CComboBoxWnd::LoadBKImage(UINT resourceId, CString type) {
   return m_pm.LoadBKImage(resourceId, type);
 }
 
+int CComboBoxWnd::AddItem(const wchar_t* text, long data, const wchar_t* icon, Gdiplus::Color colour) {
+  return m_pList ? m_pList->AddItem(text, data, icon, colour) : -1;
+}
+
 void CComboBoxWnd::RefreshList() {
   if (m_pList) m_pList->UpdateControl(1, 0);
 }

@@ -20,6 +20,8 @@ public:
   // The background as a nine-grid with corner 6.
   int LoadBKImage(CString file);
   int LoadBKImage(UINT resourceId, CString type);
+  // The list's AddItem; -1 while there is no list (before Create).
+  int AddItem(const wchar_t* text, long data, const wchar_t* icon, Gdiplus::Color colour);
   void RefreshList();
   void SetTextColor(Gdiplus::Color color);
   CComboBoxList* GetList() const { return m_pList; }

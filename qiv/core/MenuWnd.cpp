@@ -181,6 +181,10 @@ int MenuExWnd::Create(HWND owner, CRect rect, UINT message, CString imageFile) {
   return HasWindow() ? 1 : 0;
 }
 
+void MenuExWnd::AddItem(CString text, CString description, int data, CString iconFile) {
+  if (m_pList) m_pList->AddItem(text, description, data, iconFile);
+}
+
 KeyMenuWnd::KeyMenuWnd(MObject* parent) : MenuExWnd(parent) {}
 KeyMenuWnd::~KeyMenuWnd() = default;
 void KeyMenuWnd::InitUI(CRect) {}

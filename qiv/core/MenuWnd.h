@@ -93,6 +93,8 @@ public:
   void UISize(CRect client) override;
   using MenuWnd::Create;
   int Create(HWND owner, CRect rect, UINT message, CString imageFile);
+  // Appends a row to the list; does nothing before Create made the list.
+  void AddItem(CString text, CString description, int data, CString iconFile);
   KeyMenuFuncType* GetList() const { return m_pList; }
 
 protected:

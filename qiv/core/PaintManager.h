@@ -159,6 +159,9 @@ public:
 
   // ---- timers ----
   void OnMTimer(unsigned id) override;
+  // The millisecond clock the tick guard reads; tests hand in their own.
+  using TickSource = DWORD(WINAPI*)();
+  void SetTickSource(TickSource source) { m_tickSource = source ? source : &::GetTickCount; }
   using MTimer::OnMTimer;
   void SetMTimer(unsigned period);
   unsigned GetMTimerID() const { return m_uMTimerID; }
@@ -294,6 +297,7 @@ private:
   unsigned m_uMTimerID = 0;
   unsigned m_uTimerCounter = kFirstControlTimerId - 1;
   DWORD m_lastMTick = 0;
+  TickSource m_tickSource = &::GetTickCount;
   int m_bMouseTracking = 0;
   int m_bLButtonDown = 0;
   int m_bCaptured = 0;

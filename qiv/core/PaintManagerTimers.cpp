@@ -21,7 +21,7 @@ int PaintManager::DeleteFSTimer(MControl* control) {
 }
 
 void PaintManager::OnMTimer(unsigned id) {
-  const DWORD now = ::GetTickCount();
+  const DWORD now = m_tickSource();
   // A burst of late callbacks collapses into one step.
   if (now - m_lastMTick < 3) return;
   m_lastMTick = now;

@@ -381,17 +381,11 @@ void CRecordList::DrawControl(HDC& hdc, CRect) {
 // ---- mouse ----
 
 CRect CRecordList::RowScreenRect(int index) const {
-  CRect r = m_rows[static_cast<size_t>(index)]->rect;
-  r.OffsetRect(m_rcControl.left, m_rcControl.top - m_bitmapOffset);
-  return r;
+  return RowOnScreen(m_rows[static_cast<size_t>(index)]->rect, m_rcControl, m_bitmapOffset);
 }
 
 int CRecordList::HitRow(CPoint point) const {
-  if (m_firstVisible < 0) return -1;
-  const int last = std::min(m_lastVisible, static_cast<int>(m_rows.size()) - 1);
-  for (int i = m_firstVisible; i <= last; ++i)
-    if (RowScreenRect(i).PtInRect(point)) return i;
-  return -1;
+  return HitDrawnRow(m_rows, m_firstVisible, m_lastVisible, m_rcControl, m_bitmapOffset, point);
 }
 
 int CRecordList::OnControlMouseMove(unsigned, CPoint point) {

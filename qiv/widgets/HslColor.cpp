@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace pickerhsl {
+
 float HueToChannel(float p, float q, float t) {
   if (t < 0) t += 1;
   if (t > 1) t -= 1;
@@ -46,3 +48,5 @@ COLORREF HslToRgb(float h, float s, float l) {
 }
 
 COLORREF NonBlack(COLORREF colour) { return (colour & 0xFFFFFF) == 0 ? (colour & 0xFF000000) | 1 : colour; }
+
+}  // namespace pickerhsl

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include "qiv_export.h"
 
+// Named apart from the generic controls' colour model (controls/ColorModel.h), whose
+// functions of the same names truncate where these round.
+namespace pickerhsl {
+
 struct HslValue {
   float h = 0;  // fraction of the circle
   float s = 0;
@@ -16,3 +20,5 @@ QIV_API HslValue RgbToHsl(COLORREF colour);
 QIV_API COLORREF HslToRgb(float h, float s, float l);
 // The pickers never paint or store pure black: it becomes 0x000001.
 QIV_API COLORREF NonBlack(COLORREF colour);
+
+}  // namespace pickerhsl

@@ -3,6 +3,8 @@
 #include "core/MRender.h"
 #include "widgets/HslColor.h"
 
+using namespace pickerhsl;
+
 namespace {
 constexpr int kSwatchLightness[9] = {190, 175, 150, 125, 100, 75, 50, 25, 10};  // of 200
 constexpr int kSwatchPitch = 40;

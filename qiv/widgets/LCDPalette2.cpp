@@ -3,6 +3,8 @@
 #include "core/MRender.h"
 #include "widgets/HslColor.h"
 
+using namespace pickerhsl;
+
 LCDPalette2::LCDPalette2(MObject* parent, unsigned id, CRect rect, int visible)
     // A strip made at its place is never moved there: its pick area starts with it.
     : MControlFont(parent, id, rect, L"", visible, 1, 1), m_pickArea(rect) {

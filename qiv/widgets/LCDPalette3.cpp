@@ -5,6 +5,8 @@
 #include "core/PaintManager.h"
 #include "widgets/HslColor.h"
 
+using namespace pickerhsl;
+
 namespace {
 constexpr int kFieldWidth = 400;
 constexpr int kFieldHeight = 360;

@@ -21,6 +21,22 @@ QIV_API RowWindow ComputeRowWindow(int count, int rowHeight, int visibleHeight, 
 // A typed delay: a decimal number (anything else reads 0) held to 10 .. 65535 ms.
 QIV_API int ParseDelayText(const wchar_t* text);
 
+// Where a row drawn at `rect` of the memory bitmap shows on screen in a list at `control`
+// whose view starts `bitmapOffset` px down the bitmap.
+inline CRect RowOnScreen(CRect rect, CRect control, int bitmapOffset) {
+  rect.OffsetRect(control.left, control.top - bitmapOffset);
+  return rect;
+}
+// The drawn row (first .. last, held to the rows there are) under `point`, or -1.
+template <class Rows>
+int HitDrawnRow(const Rows& rows, int first, int last, CRect control, int bitmapOffset, CPoint point) {
+  if (first < 0) return -1;
+  const int end = last < static_cast<int>(rows.size()) - 1 ? last : static_cast<int>(rows.size()) - 1;
+  for (int i = first; i <= end; ++i)
+    if (RowOnScreen(rows[static_cast<size_t>(i)]->rect, control, bitmapOffset).PtInRect(point)) return i;
+  return -1;
+}
+
 // Places a list's vertical bar, shows it exactly when the content is taller than the list
 // (repainting it on a change) and gives it the content height as its max range.
 void LayoutListBar(MScroll* bar, CRect barRect, int content, int listHeight);

@@ -148,7 +148,7 @@ struct WorkerRig {
     for (int i = 0; i < controls.tabs.GetItemCount(); ++i) {
       if (controls.tabs.GetItemID(i) != itemId) continue;
       controls.tabs.SetSelectItem(i);
-      dlg.OnMainTabChanged(itemId);
+      dlg.OnMainTabChanged(i);  // the strip reports the position
     }
   }
   bool Visible(int id) const { return dlg.IsControlVisible(id) != 0; }

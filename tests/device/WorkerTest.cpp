@@ -403,13 +403,13 @@ TEST(WorkerHandlers, KnobOnlyWhenIdleAndTabChanges) {
   EXPECT_EQ(w.dlg.m_taskQueue.Size(), 1u);
   EXPECT_EQ(w.dlg.m_knobSelected, 1);
   w.dlg.m_taskQueue.Clear();
-  w.dlg.OnMainTabChanged(2);
+  w.ShowPage(2);
   EXPECT_EQ(w.dlg.m_canvasPageShown, 1);
   int code = 0;
   ASSERT_TRUE(w.dlg.m_taskQueue.Take(code));
   EXPECT_EQ(code, kTaskCanvasEntered);
   w.dlg.m_liveKeyColors = 1;
-  w.dlg.OnMainTabChanged(1);
+  w.ShowPage(1);
   EXPECT_EQ(w.dlg.m_canvasPageShown, 0);
   EXPECT_EQ(w.dlg.m_liveKeyColors, 0);
   w.dlg.OnPowerBroadcast(PBT_APMSUSPEND);

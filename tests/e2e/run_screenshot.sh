@@ -2,10 +2,11 @@
 # scripts/run with no display must leave a screenshot in which the program's window shows:
 # the screen's root is black (-br), so a black centre means no window there.
 set -eu
-src=$1; bld=$2
-shot="$bld/screenshot.png"
+# $3: where the screenshot and run.log go (each build tree its own: both may run at once).
+src=$1; bld=$2; out=$3
+shot="$out/screenshot.png"
 rm -f "$shot"
-env -u DISPLAY QUENBY_BUILD_DIR="$bld" QUENBY_SKIP_BUILD=1 sh "$src/scripts/run"
+env -u DISPLAY QUENBY_BUILD_DIR="$bld" QUENBY_SKIP_BUILD=1 QUENBY_RUN_OUT="$out" sh "$src/scripts/run"
 [ -s "$shot" ] || { echo "no screenshot at $shot"; exit 1; }
 CONVERT=${CONVERT:-convert-im6.q16}
 size=$("$CONVERT" "$shot" -format '%w %h' info:)

@@ -13,7 +13,7 @@
 
 namespace simtest {
 
-// A folder of its own under the temp folder, removed with its files.
+// A folder of its own under the temp folder, removed with everything in it.
 class TempFolder {
 public:
   TempFolder() {
@@ -24,21 +24,32 @@ public:
             std::to_wstring(counter++) + L"-" + std::to_wstring(GetTickCount()) + L"\\";
     CreateDirectoryW(path_.c_str(), nullptr);
   }
-  ~TempFolder() {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((path_ + L"*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((path_ + fd.cFileName).c_str());
-      } while (FindNextFileW(h, &fd));
-      FindClose(h);
-    }
-    RemoveDirectoryW(path_.c_str());
-  }
+  ~TempFolder() { RemoveTree(path_); }
   const std::wstring& Path() const { return path_; }
   std::wstring File(const wchar_t* name) const { return path_ + name; }
 
 private:
+  // The folder with everything in it: tests and the code they drive make subfolders too
+  // (a profile database folder, layouts), which would otherwise stay behind.
+  static void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(dir + name + L"\\");
+        } else {
+          SetFileAttributesW((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileW((dir + name).c_str());
+        }
+      } while (FindNextFileW(h, &fd));
+      FindClose(h);
+    }
+    RemoveDirectoryW(dir.c_str());
+  }
+
   std::wstring path_;
 };
 

@@ -562,3 +562,19 @@ TEST_F(Sim, LogKeepsEveryReportInOrder) {
 }
 
 }  // namespace
+
+// The private folder goes with what the tests and the code they drive put in it, nested
+// folders and read-only files included: many tests share one process and one temp folder.
+TEST(TempFolder, LeavesNothingBehind) {
+  std::wstring path;
+  {
+    TempFolder folder;
+    path = folder.Path();
+    ASSERT_TRUE(CreateDirectoryW(folder.File(L"db").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(folder.File(L"db\\deeper").c_str(), nullptr));
+    WriteText(folder.File(L"top.txt"), "a");
+    WriteText(folder.File(L"db\\deeper\\inner.txt"), "b");
+    ASSERT_TRUE(SetFileAttributesW(folder.File(L"db\\deeper\\inner.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  }
+  EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}

@@ -3,6 +3,7 @@
 // map, and the capture effects on injected pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "CanvasTestSupport.h"
@@ -264,4 +265,129 @@ TEST(CanvasCapture, WindowStepWithoutAWindowLeavesTheKeys) {
   canvas.OnControlTimer();
   EXPECT_EQ(sources.grabs, 1);
   EXPECT_EQ(canvas.GetKeyItems()[0]->color, RGB(255, 0, 0)) << "window colours are not adjusted";
+}
+
+namespace {
+// Eleven rows of nine wide keys and a strip of six dots over the 600 x 400 canvas.
+void LoadKeys(ZephraEffect& c) {
+  for (int row = 0; row < 11; ++row)
+    for (int column = 0; column < 9; ++column)
+      c.AddKeyItem(L"", DWORD(4 + row * 9 + column),
+                   CRect(column * 60 + 5, row * 30 + 3, column * 60 + 50, row * 30 + 28), column, row);
+  for (int i = 0; i < 6; ++i) c.AddKeyItem(L"", DWORD(300 + i), CRect(i * 90 + 40, 345, i * 90 + 46, 351), i, 7);
+}
+
+std::vector<COLORREF> KeyColours(ZephraEffect& c) {
+  std::vector<COLORREF> colours;
+  for (KEYITEM_INFO* key : c.GetKeyItems()) colours.push_back(key->color);
+  return colours;
+}
+
+// A picture file of w x h pixels: `left` in the left half, `right` in the right half (0xAARRGGBB).
+std::wstring Picture(TempFolder& folder, const wchar_t* name, int w, int h, DWORD left, DWORD right) {
+  const std::wstring path = folder.File(name);
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  BYTE* bits = nullptr;
+  HBITMAP bitmap = MRender::CreateARGB32Bitmap(dc, w, h, &bits);
+  auto* words = reinterpret_cast<DWORD*>(bits);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) words[y * w + x] = x < w / 2 ? left : right;
+  MRender::SaveBitmapToFile(bitmap, path.c_str());
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  return path;
+}
+}  // namespace
+
+TEST(CanvasHidden, EveryLayerGivesTheKeysTheColoursOfTheShownPicture) {
+  for (int type = 1; type <= 20; ++type) {
+    FakeSources shownSources, hiddenSources;
+    TestCanvas shown, hidden;
+    shown.SetEffectSources(shownSources.Make());
+    hidden.SetEffectSources(hiddenSources.Make());
+    for (TestCanvas* c : {&shown, &hidden}) {
+      c->SetZephraMode(ZEPHRA_MUSIC);
+      LoadKeys(*c);
+      c->AddLightLayer(type, CRect(40, 30, 560, 370));
+      c->DeleteLightLayer(999);  // no frame: the shown picture draws it over the keys
+      Loud(*c);
+    }
+    shown.Render();
+    hidden.DrawHideControl();
+    const std::vector<COLORREF> want = KeyColours(shown), got = KeyColours(hidden);
+    EXPECT_EQ(got, want) << "type " << type;
+    EXPECT_GT(std::count_if(want.begin(), want.end(), [](COLORREF c) { return c != 0; }), 0) << "type " << type;
+  }
+}
+
+TEST(CanvasHidden, TheSelectedLayersFrameLiesUnderTheKeysOnlyWhenHidden) {
+  TestCanvas canvas;
+  canvas.SetZephraMode(ZEPHRA_MUSIC);
+  canvas.AddLightLayer(LAYER_LINEAR_WAVE, CRect(100, 100, 300, 250));  // selected; silent: draws nothing
+  Silence(canvas);
+  canvas.AddKeyItem(L"", 4, CRect(60, 65, 100, 95), 0, 0);     // reads (100, 100): the top-left handle
+  canvas.AddKeyItem(L"", 5, CRect(200, 200, 240, 230), 1, 0);  // reads (240, 235): inside the layer
+  canvas.Render();
+  auto keys = canvas.GetKeyItems();
+  EXPECT_EQ(keys[0]->color, 0u) << "shown, the frame is drawn over the keys";
+  canvas.DrawHideControl();
+  EXPECT_EQ(keys[0]->color, RGB(255, 255, 255)) << "hidden, the handle is drawn before the keys";
+  EXPECT_EQ(keys[1]->color, 0u);
+}
+
+TEST(CanvasHidden, AKeyDrawnOverALaterKeysPointColoursIt) {
+  TestCanvas canvas;
+  canvas.SetZephraMode(ZEPHRA_MUSIC);
+  Silence(canvas);
+  canvas.AddKeyItem(L"", 4, CRect(0, 0, 60, 40), 0, 0);    // a translucent white box
+  canvas.AddKeyItem(L"", 5, CRect(30, 20, 36, 26), 1, 0);  // a dot inside it
+  canvas.AddKeyItem(L"", 6, CRect(200, 0, 260, 40), 2, 0);
+  canvas.DrawHideControl();
+  auto keys = canvas.GetKeyItems();
+  EXPECT_EQ(keys[0]->color, 0u);
+  const COLORREF dot = keys[1]->color;
+  EXPECT_NEAR(GetRValue(dot), 100, 1) << "the box's 0x64 white over black";
+  EXPECT_EQ(GetGValue(dot), GetRValue(dot));
+  EXPECT_EQ(GetBValue(dot), GetRValue(dot));
+  EXPECT_EQ(keys[2]->color, 0u);
+  canvas.Render();
+  EXPECT_EQ(keys[1]->color, dot) << "as the shown picture samples it";
+}
+
+TEST(CanvasHidden, TheKeysFollowReloadsResizesMovesAndNewPictures) {
+  TempFolder folder;
+  const std::wstring halves = Picture(folder, L"halves.bmp", 200, 100, 0xFFFF0000, 0xFF0000FF);
+  const std::wstring greenYellow = Picture(folder, L"board.bmp", 100, 100, 0xFF00FF00, 0xFFFFFF00);
+  const std::wstring white = Picture(folder, L"white.bmp", 20, 20, 0xFFFFFFFF, 0xFFFFFFFF);
+  const std::wstring magenta = Picture(folder, L"magenta.bmp", 300, 100, 0xFFFF00FF, 0xFFFF00FF);
+  TestCanvas canvas(CRect(0, 0, 600, 400));
+  canvas.SetZephraMode(ZEPHRA_GIF);
+  canvas.SetGIFImage(halves.c_str());  // at (10, 10), natural size: red x 10-109, blue 110-209
+  canvas.SetKeyboardPicture(MRender::LoadImageFromFile(greenYellow.c_str()));
+  auto place = [&](CRect rect) {  // the key offset is (20, 25): the key reads (left + 40, top + 35)
+    canvas.ClearItem();
+    canvas.AddKeyItem(L"", 4, rect, 0, 0);
+    canvas.DrawHideControl();
+    return canvas.GetKeyItems()[0]->color;
+  };
+  auto colour = [&] {
+    canvas.DrawHideControl();
+    return canvas.GetKeyItems()[0]->color;
+  };
+  EXPECT_EQ(place(CRect(0, 0, 40, 30)), RGB(255, 0, 0));
+  EXPECT_EQ(place(CRect(100, 0, 140, 30)), RGB(0, 0, 255)) << "a reloaded layout";
+  EXPECT_EQ(place(CRect(380, 0, 420, 30)), RGB(255, 255, 0)) << "the keyboard picture's right half";
+  canvas.SetControlRect(CRect(0, 0, 1000, 400));
+  EXPECT_EQ(colour(), RGB(0, 255, 0)) << "a wider canvas stretches the keyboard picture";
+  canvas.SetControlRect(CRect(0, 0, 400, 400));
+  EXPECT_EQ(colour(), 0u) << "a narrower canvas leaves the key off it";
+  canvas.SetControlRect(CRect(0, 0, 600, 400));
+  canvas.SetKeyboardPicture(MRender::LoadImageFromFile(white.c_str()));
+  EXPECT_EQ(colour(), RGB(255, 255, 255)) << "a new keyboard picture";
+  EXPECT_EQ(place(CRect(0, 0, 40, 30)), RGB(255, 0, 0));
+  canvas.SetGIFImage(magenta.c_str());
+  EXPECT_EQ(colour(), RGB(255, 0, 255)) << "a new GIF";
+  canvas.SetWidthAndHeight(400, 300);
+  canvas.SetControlRect(CRect(0, 0, 1000, 400));  // the keys move right by 280 and up by 5
+  EXPECT_EQ(colour(), RGB(255, 255, 255)) << "moved keys read their new place";
 }

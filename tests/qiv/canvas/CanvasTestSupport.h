@@ -45,6 +45,7 @@ public:
   using ZephraEffect::m_preset;
   using ZephraEffect::m_gifTiming;
   using ZephraEffect::m_keyOffset;
+  using ZephraEffect::SetKeyboardPicture;
   // Renders into a 32-bit DIB the size of the control and answers its pixels
   // (0xAARRGGBB, rows top first).
   std::vector<DWORD> Render() {

@@ -40,6 +40,18 @@ TEST(MatrixCells, InitialiseMakesFortyNineCellsOnlyOnce) {
   EXPECT_EQ(matrix.GetKeyItems().size(), 49u);
 }
 
+TEST(MatrixCells, TheHiddenDrawingLaysTheCellsOutForTheCurrentSize) {
+  TestMatrix matrix(CRect(0, 0, 150, 150));  // cells of (150 - 80) / 7 = 10 pixels, 10 apart
+  matrix.DrawHideControl();
+  auto cells = matrix.GetKeyItems();
+  EXPECT_EQ(cells[0]->rect, CRect(10, 10, 20, 20));
+  EXPECT_EQ(cells[8]->rect, CRect(30, 30, 40, 40));
+  EXPECT_EQ(cells[48]->rect, CRect(130, 130, 140, 140));
+  matrix.SetControlRect(CRect(0, 0, 220, 220));  // 20-pixel cells
+  matrix.DrawHideControl();
+  EXPECT_EQ(cells[48]->rect, CRect(190, 190, 210, 210));
+}
+
 TEST(MatrixCells, SettingsAreClampedAndBrightnessScalesEffectsOnly) {
   TestMatrix matrix;
   struct Speed {

@@ -274,7 +274,13 @@ TEST_F(PaintManagerWindow, ControlTimerIdsStayClearOfFixedIdsAndEachOther) {
   EXPECT_EQ(0u, dlg.pm.GetControlTimerID(q, 1));
 }
 
+namespace {
+DWORD g_fakeNow = 1000;
+DWORD WINAPI FakeTickCount() { return g_fakeNow; }
+}  // namespace
+
 TEST_F(PaintManagerWindow, MultimediaTickGuardIdAndClients) {
+  dlg.pm.SetTickSource(&FakeTickCount);
   dlg.pm.SetMTimer(60000);
   const unsigned id = dlg.pm.GetMTimerID();
   ASSERT_NE(0u, id);
@@ -288,13 +294,15 @@ TEST_F(PaintManagerWindow, MultimediaTickGuardIdAndClients) {
   EXPECT_EQ(2, a->timerTicks) << "registered twice, ticked twice";
   EXPECT_EQ(0, idle->timerTicks) << "no run-timer flag, no tick";
   dlg.pm.OnMTimer(id);
+  g_fakeNow += 2;
+  dlg.pm.OnMTimer(id);
   EXPECT_EQ(2, a->timerTicks) << "a tick within 3 ms is dropped";
-  ::Sleep(20);
+  g_fakeNow += 20;
   dlg.pm.OnMTimer(id + 1);
   EXPECT_EQ(2, a->timerTicks) << "another id ticks nothing";
   dlg.pm.OnMTimer(id);
   EXPECT_EQ(2, a->timerTicks) << "the other id still counted as the last tick";
-  ::Sleep(20);
+  g_fakeNow += 3;
   dlg.pm.OnMTimer(id);
   EXPECT_EQ(4, a->timerTicks);
   EXPECT_EQ(1, dlg.pm.DeleteFSTimer(a));

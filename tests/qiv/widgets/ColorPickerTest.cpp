@@ -7,6 +7,8 @@
 #include "widgets/HslColor.h"
 #include "widgets/LCDPalette.h"
 
+using namespace pickerhsl;
+
 using namespace qivtest;
 using namespace widgettest;
 

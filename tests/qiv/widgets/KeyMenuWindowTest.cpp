@@ -18,8 +18,8 @@ TEST(KeyMenuWindow, ClickedRowPostsItsDataAndClosesTheMenu) {
   KeyMenuFuncType* list = menu->GetList();
   ASSERT_NE(nullptr, list);
   EXPECT_EQ(list->GetRect(), CRect(10, 10, 290, 190));
-  list->AddItem(L"Copy", L"copies the selection", 41, L"");
-  list->AddItem(L"Paste", L"inserts the clipboard", 42, L"");
+  menu->AddItem(L"Copy", L"copies the selection", 41, L"");
+  menu->AddItem(L"Paste", L"inserts the clipboard", 42, L"");
   ::ShowWindow(window, SW_SHOWNOACTIVATE);
   ::UpdateWindow(window);
 

@@ -8,6 +8,8 @@
 #include "widgets/KeyFuncGrid.h"
 #include "widgets/ListRows.h"
 
+using namespace pickerhsl;
+
 TEST(BatteryLevel, ShownLevelSteps) {
   const struct {
     int level, shown;
