@@ -112,13 +112,11 @@ bool AppendFormat(std::wstring& key, const Gdiplus::StringFormat& format) {
 }
 
 bool AppendFont(std::wstring& key, Gdiplus::Graphics& g, const Gdiplus::Font& font) {
-  // The face as GDI will be asked for it, with size, weight and style.
+  // The face as GDI will be asked for it (its family name), with size, weight and style.
+  // Not through Font::GetFamily: in Wine's GDI+ that call corrupts the heap (a run of a
+  // few windows then crashed saving a graphics' state, on a broken clip region).
   LOGFONTW logFont = {};
   if (font.GetLogFontW(&g, &logFont) != Gdiplus::Ok) return false;
-  Gdiplus::FontFamily family;
-  wchar_t name[LF_FACESIZE] = {};
-  if (font.GetFamily(&family) != Gdiplus::Ok || family.GetFamilyName(name) != Gdiplus::Ok) return false;
-  PictureMemo::Append(key, name, static_cast<int>(std::wcslen(name)));
   PictureMemo::Append(key, font.GetStyle());
   PictureMemo::Append(key, font.GetUnit());
   PictureMemo::Append(key, std::llround(font.GetSize() * 64.0));

@@ -3,7 +3,6 @@
 #include "core/PaintManager.h"
 
 namespace {
-constexpr bool kMemoDrawing = false;
 // The innermost lease of this thread; each lease links to the one it was taken inside.
 thread_local RenderCanvas* t_current = nullptr;
 }  // namespace
@@ -84,10 +83,6 @@ PixelBlend::Surface RenderCanvas::Surface() const {
 PictureMemo* RenderCanvas::Memo() const { return manager_ ? &manager_->GetPictureMemo() : nullptr; }
 
 RenderCanvas* RenderCanvas::PlainOf(Gdiplus::Graphics& g) {
-  // Off: with the memo drawing on, a benchmark of several windows in a row crashed inside
-  // GDI+ on a corrupted clip region of the canvas graphics; until that is understood every
-  // drawing goes through GDI+.
-  if (kMemoDrawing == false) return nullptr;
   RenderCanvas* lease = t_current;
   while (lease && lease->graphics_ != &g) lease = lease->outer_;
   if (!lease) return nullptr;

@@ -320,3 +320,40 @@ TEST(PaintCache, NothingKeptOutlivesTheImagesOrTheWindowData) {
   EXPECT_EQ(nullptr, pm.GetBackBuffer().Dc());
   EXPECT_EQ(0u, pm.GetPictureMemo().Count());
 }
+
+// Windows made and closed one after another, each drawing many titled buttons several
+// times, as page switches do: after the first drawing the titles and skins come from the
+// memo, and every render of every window equals the first window's. (Wine's GDI+ once
+// crashed here on the second window, saving the canvas graphics' state, after the memo
+// had asked a font for its family.)
+TEST(PaintCache, WindowsOneAfterAnotherRedrawFromTheMemo) {
+  SkinFolder skins;
+  WriteSkins(skins);
+  const wchar_t* const titles[] = {L"Apply", L"Cancel", L"Profile 1", L"Lighting", L"Mac"};
+  std::vector<uint32_t> reference;
+  for (int round = 0; round < 4; ++round) {
+    SCOPED_TRACE(round);
+    ButtonWindow window;
+    window.button->SetVisible(0);  // the grid covers the whole window
+    for (int i = 0; i < 24; ++i) {
+      const int x = (i % 6) * 52, y = (i / 6) * 28 + 4;
+      auto* b = new MButton(&window.host, 20 + i, CRect(x + 2, y, x + 50, y + 26), titles[i % 5], 1, 1);
+      b->SetManager(&window.host.pm);
+      window.host.pm.GetControls()->push_back(b);
+      b->SetImage(i % 2 ? L"cache_a.png" : L"cache_b.png", 4);
+      b->SetFont(L"Roboto-Medium", 11 + i % 3, i % 4 ? Gdiplus::FontStyleRegular : Gdiplus::FontStyleBold);
+      b->SetTextColor(Gdiplus::Color(0xFFFFFFFF));
+    }
+    window.Render();
+    const unsigned long hitsBefore = window.host.pm.GetPictureMemo().Hits();
+    for (int n = 0; n < 3; ++n) {
+      window.host.pm.RefreshControls();
+      const std::vector<uint32_t> again = window.Render();
+      if (reference.empty()) reference = again;
+      const long at = FirstDifference(again, reference);
+      EXPECT_EQ(-1, at) << "render " << n << " differs at (" << at % kW << ", " << at / kW << "): " << std::hex
+                        << (at < 0 ? 0 : again[at]) << " where the first had " << (at < 0 ? 0 : reference[at]);
+    }
+    EXPECT_GT(window.host.pm.GetPictureMemo().Hits(), hitsBefore) << "the renders after the first use the memo";
+  }
+}
