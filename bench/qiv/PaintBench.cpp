@@ -50,6 +50,13 @@ public:
     pm.Init(GetSafeHwnd(), this);
     return 1;
   }
+  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_ERASEBKGND) return 1;
+    LRESULT r = pm.OnWindowMessage(msg, wParam, lParam);
+    if (msg == WM_PAINT && r) return 0;
+    return MWindow::OnWindowMessage(msg, wParam, lParam);
+  }
+  void OnDestroyMessage(HWND window) override { pm.OnDestroyMessage(window); }
   long OnControlUpdate(CRect rect, int redraw, MControl* control) override {
     return pm.OnControlUpdate(rect, redraw, control);
   }
@@ -154,6 +161,29 @@ void BM_FullRepaintAllStale(benchmark::State& state) {
   state.counters["goal_ms"] = 16;
 }
 BENCHMARK(BM_FullRepaintAllStale)->Arg(100)->Arg(300)->Arg(600)->Unit(benchmark::kMillisecond);
+
+// The window's own paint (WM_PAINT) with every control re-rendering: the composition
+// into the window's back buffer (allocated once and kept) and the present, to the window
+// DC or, layered, through UpdateLayeredWindow. Arguments: controls, layered (0/1).
+void BM_WindowPaintAllStale(benchmark::State& state) {
+  Scene scene(static_cast<int>(state.range(0)));
+  scene.window.pm.SetLayeredWindow(state.range(1) != 0 ? 1 : 0);
+  HWND hwnd = scene.window.GetSafeHwnd();
+  ::InvalidateRect(hwnd, nullptr, FALSE);
+  ::UpdateWindow(hwnd);
+  for (auto _ : state) {
+    scene.window.pm.RefreshControls();
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
+    ::GdiFlush();
+  }
+  state.counters["drawn"] = CountCurrent(*scene.window.pm.GetControls());
+  state.counters["goal_ms"] = 16;
+}
+BENCHMARK(BM_WindowPaintAllStale)
+    ->ArgNames({"controls", "layered"})
+    ->ArgsProduct({{100, 300}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 // The whole window from the controls' cached pictures (an uncovered window, a layered paint).
 void BM_FullRepaintCached(benchmark::State& state) {
