@@ -1,9 +1,9 @@
 #include "widgets/LCDPalette.h"
 #include <algorithm>
 #include "core/MRender.h"
-#include "widgets/HslColor.h"
+#include "widgets/PickerColor.h"
 
-using namespace pickerhsl;
+using namespace ColorModel;
 
 namespace {
 constexpr int kSwatchLightness[9] = {190, 175, 150, 125, 100, 75, 50, 25, 10};  // of 200
