@@ -234,15 +234,7 @@ void CRecordList::DrawStripFrame(Gdiplus::Graphics& g, const RowStrip& strip, in
 }
 
 void CRecordList::DrawControl(HDC& hdc, CRect) {
-  const int visibleHeight = m_rcControl.Height();
-  const int rowWidth = RowWidth();
-  if (rowWidth <= 0 || visibleHeight <= 0) return;
-  CriticalSectionLock lock(m_rowLock);
-  RowWindow window;
-  if (BeginRowBitmap(hdc, rowWidth, visibleHeight, window)) {
-    Gdiplus::Graphics g(m_hMemDC);
-    g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-    const std::unique_ptr<Gdiplus::Font> font = RowFont();
+  PaintRows(hdc, [&](Gdiplus::Graphics& g, Gdiplus::Font* font, const RowWindow& window, int rowWidth) {
     Gdiplus::SolidBrush brush(m_textColor);
     const int h = ScaledRowHeight();
     for (int i = window.first; i <= window.last; ++i) {
@@ -256,7 +248,7 @@ void CRecordList::DrawControl(HDC& hdc, CRect) {
                     (edited || i == m_selected || i == m_hovered ? 1 : 0) * m_rowStrip.frameWidth, 0,
                     m_rowStrip.frameWidth, m_rowStrip.frameHeight, Gdiplus::UnitPixel);
       auto text = [&](const CString& s, int x, int w) {
-        if (font && !s.IsEmpty()) g.DrawString(s.GetString(), s.GetLength(), font.get(), Box(x, top, w, h), m_format.get(), &brush);
+        if (font && !s.IsEmpty()) g.DrawString(s.GetString(), s.GetLength(), font, Box(x, top, w, h), m_format.get(), &brush);
       };
       CString number;
       number.Format(L"%d", i);
@@ -270,8 +262,7 @@ void CRecordList::DrawControl(HDC& hdc, CRect) {
       }
       if (m_icons.image) DrawStripFrame(g, m_more, highlighted ? 2 : 0, m_moreRect.left, m_moreRect.top + top);
     }
-  }
-  ShowRowBitmap(hdc, rowWidth, visibleHeight);
+  });
 }
 
 // ---- mouse and the in-place time edit ----

@@ -228,9 +228,7 @@ int ImageViewList::OnControlLButtonUp(unsigned, CPoint point) {
 }
 
 int ImageViewList::OnControlScroll(int, unsigned direction, CPoint) {
-  if (GetItemCount() * kColumnWidth <= m_rcControl.Width() || !m_pScrollH) return 0;
-  if (m_pScrollH->ScrollRow(direction == 1 ? 10 : -10)) Repaint();
-  return 1;
+  return WheelTiles(m_pScrollH, GetItemCount() * kColumnWidth, m_rcControl.Width(), direction);
 }
 
 // ---- painting ----
@@ -240,10 +238,7 @@ void ImageViewList::DrawControl(HDC& hdc, CRect) {
   if (w <= 0 || h <= 0) return;
   CriticalSectionLock guard(m_lock);
   const int count = static_cast<int>(m_items.size());
-  const TileSpan span = ComputeTileSpan(count, kColumnWidth, w, m_pScrollH ? m_pScrollH->m_nCurPos : 0,
-                                        m_pScrollH ? m_pScrollH->m_nMaxRange : 0);
-  m_first = span.first;
-  m_last = span.last;
+  const TileSpan span = ShownSpan(m_pScrollH, kColumnWidth, w);
   const int bitmapWidth = span.bitmapExtent;
   m_bitmapOffset = span.bitmapOffset;
 

@@ -330,9 +330,7 @@ int LCDViewList::OnControlLButtonUp(unsigned, CPoint point) {
 }
 
 int LCDViewList::OnControlScroll(int, unsigned direction, CPoint) {
-  if (kItemHeight * GetItemCount() <= m_rcControl.Height() || !m_pScrollV) return 0;
-  if (m_pScrollV->ScrollRow(direction == 1 ? 10 : -10)) Repaint();
-  return 1;
+  return WheelTiles(m_pScrollV, kItemHeight * GetItemCount(), m_rcControl.Height(), direction);
 }
 
 // ---- painting ----
@@ -343,10 +341,7 @@ void LCDViewList::DrawControl(HDC& hdc, CRect) {
   if (w <= 0 || v <= 0) return;
   CriticalSectionLock guard(m_lock);
   const int count = static_cast<int>(m_items.size());
-  const TileSpan span = ComputeTileSpan(count, kItemHeight, v, m_pScrollV ? m_pScrollV->m_nCurPos : 0,
-                                        m_pScrollV ? m_pScrollV->m_nMaxRange : 0);
-  m_first = span.first;
-  m_last = span.last;
+  const TileSpan span = ShownSpan(m_pScrollV, kItemHeight, v);
   const int imageHeight = span.bitmapExtent;
   m_yOffset = span.bitmapOffset;
 

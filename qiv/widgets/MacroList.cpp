@@ -146,15 +146,7 @@ int MacroList::GetCurData() {
 // ---- drawing ----
 
 void MacroList::DrawControl(HDC& hdc, CRect) {
-  const int visibleHeight = m_rcControl.Height();
-  const int rowWidth = RowWidth();
-  if (rowWidth <= 0 || visibleHeight <= 0) return;
-  CriticalSectionLock lock(m_rowLock);
-  RowWindow window;
-  if (BeginRowBitmap(hdc, rowWidth, visibleHeight, window)) {
-    Gdiplus::Graphics g(m_hMemDC);
-    g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-    const std::unique_ptr<Gdiplus::Font> font = RowFont();
+  PaintRows(hdc, [&](Gdiplus::Graphics& g, Gdiplus::Font* font, const RowWindow& window, int rowWidth) {
     Gdiplus::SolidBrush white(kHighlightText);
     const int h = ScaledRowHeight();
     for (int i = window.first; i <= window.last; ++i) {
@@ -176,14 +168,13 @@ void MacroList::DrawControl(HDC& hdc, CRect) {
         brush = &white;
       }
       if (font && brush && !row.text.IsEmpty())
-        g.DrawString(row.text.GetString(), row.text.GetLength(), font.get(),
+        g.DrawString(row.text.GetString(), row.text.GetLength(), font,
                      Gdiplus::RectF(kTextLeft, static_cast<Gdiplus::REAL>(top),
                                     static_cast<Gdiplus::REAL>(rowWidth - kTextRightMargin),
                                     static_cast<Gdiplus::REAL>(h)),
                      m_format.get(), brush);
     }
-  }
-  ShowRowBitmap(hdc, rowWidth, visibleHeight);
+  });
 }
 
 // ---- mouse ----

@@ -212,33 +212,39 @@ protected:
     return CRect(left, top, right, top + m_fontSize + 6);
   }
 
-  // Drawing, under the rows lock. The rows the scroll position shows (written to the
-  // visible-row and bitmap-offset fields); with the memory bitmap stale it is made again,
-  // filled white and given the background, and true asks the caller to draw the rows.
-  bool BeginRowBitmap(HDC& hdc, int rowWidth, int visibleHeight, RowWindow& window) {
-    window = ComputeRowWindow(static_cast<int>(m_rows.size()), m_rowHeight, visibleHeight,
-                              m_pScrollV ? m_pScrollV->m_nCurPos : 0, m_pScrollV ? m_pScrollV->m_nMaxRange : 0);
+  // The paint: the rows the scroll position shows (kept as the visible rows and the bitmap
+  // offset); with the memory bitmap stale it is made again, filled white, given the
+  // background and, when there are rows, `drawRows(g, font, window, rowWidth)` draws them
+  // under the rows lock (ClearType text; the font is null when the window has no such
+  // face). Then the view is copied to `hdc`.
+  template <class DrawRows>
+  void PaintRows(HDC& hdc, DrawRows drawRows) {
+    const int visibleHeight = m_rcControl.Height();
+    const int rowWidth = m_rcControl.Width() - (m_pScrollV && m_pScrollV->IsVisible() ? kBarWidth : 0);
+    if (rowWidth <= 0 || visibleHeight <= 0) return;
+    CriticalSectionLock lock(m_rowLock);
+    const RowWindow window =
+        ComputeRowWindow(static_cast<int>(m_rows.size()), m_rowHeight, visibleHeight,
+                         m_pScrollV ? m_pScrollV->m_nCurPos : 0, m_pScrollV ? m_pScrollV->m_nMaxRange : 0);
     m_firstVisible = window.first;
     m_lastVisible = window.last;
     m_bitmapOffset = window.bitmapOffset;
-    if (m_bUpdate && m_hMemDC) return false;
-    UpdateMemDC(hdc, rowWidth, window.bitmapHeight);
-    RECT all = {0, 0, rowWidth, window.bitmapHeight};
-    ::FillRect(m_hMemDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::BitBlt(m_hMemDC, 0, window.bitmapOffset, rowWidth, visibleHeight, hdc, m_rcControl.left, m_rcControl.top,
-             SRCCOPY);
-    return !m_rows.empty();
-  }
-  // The row width the bar leaves.
-  int RowWidth() const { return m_rcControl.Width() - (m_pScrollV && m_pScrollV->IsVisible() ? kBarWidth : 0); }
-  // Null when the window has no such face.
-  std::unique_ptr<Gdiplus::Font> RowFont() {
-    Gdiplus::FontFamily* family = m_pManager ? m_pManager->FindTempFont(m_fontName) : nullptr;
-    if (!family) return nullptr;
-    return std::make_unique<Gdiplus::Font>(family, static_cast<Gdiplus::REAL>(m_fontSize), m_fontStyle,
-                                           Gdiplus::UnitPixel);
-  }
-  void ShowRowBitmap(HDC& hdc, int rowWidth, int visibleHeight) {
+    if (!m_bUpdate || !m_hMemDC) {
+      UpdateMemDC(hdc, rowWidth, window.bitmapHeight);
+      RECT all = {0, 0, rowWidth, window.bitmapHeight};
+      ::FillRect(m_hMemDC, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+      ::BitBlt(m_hMemDC, 0, window.bitmapOffset, rowWidth, visibleHeight, hdc, m_rcControl.left, m_rcControl.top,
+               SRCCOPY);
+      if (!m_rows.empty()) {
+        Gdiplus::Graphics g(m_hMemDC);
+        g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+        std::unique_ptr<Gdiplus::Font> font;
+        if (Gdiplus::FontFamily* family = m_pManager ? m_pManager->FindTempFont(m_fontName) : nullptr)
+          font = std::make_unique<Gdiplus::Font>(family, static_cast<Gdiplus::REAL>(m_fontSize), m_fontStyle,
+                                                 Gdiplus::UnitPixel);
+        drawRows(g, font.get(), window, rowWidth);
+      }
+    }
     ::BitBlt(hdc, m_rcControl.left, m_rcControl.top, rowWidth, visibleHeight, m_hMemDC, 0, m_bitmapOffset, SRCCOPY);
   }
 

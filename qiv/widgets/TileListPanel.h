@@ -158,6 +158,22 @@ protected:
       if (Self().ScreenRect(*m_items[i]).PtInRect(point)) return i;
     return -1;
   }
+  // The tiles the bar's position shows along its axis (kept as the first and last visible,
+  // -1 until the first paint). Under the lock.
+  TileSpan ShownSpan(const MScroll* bar, int pitch, int view) {
+    const TileSpan span = ComputeTileSpan(static_cast<int>(m_items.size()), pitch, view, bar ? bar->m_nCurPos : 0,
+                                          bar ? bar->m_nMaxRange : 0);
+    m_first = span.first;
+    m_last = span.last;
+    return span;
+  }
+  // One wheel notch, 10 row steps of the bar, for `content` px in a view `view` px long;
+  // 0 (not taken) when everything fits.
+  int WheelTiles(MScroll* bar, int content, int view, unsigned direction) {
+    if (content <= view || !bar) return 0;
+    if (bar->ScrollRow(direction == 1 ? 10 : -10)) Repaint();
+    return 1;
+  }
   // The label font: the control's face (a generic sans serif when the window lacks it).
   std::unique_ptr<Gdiplus::Font> LabelFont() {
     Gdiplus::FontFamily* family = GetFontFamily(m_fontName);
