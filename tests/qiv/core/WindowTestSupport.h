@@ -13,16 +13,21 @@
 
 namespace qivtest {
 
+// Dispatches everything queued now.
+inline void DispatchQueued() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
 // Dispatches what is queued for at least `ms` milliseconds, or until `done` holds.
 template <class Done>
 bool PumpUntil(Done done, int ms) {
   const DWORD start = ::GetTickCount();
   do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
+    DispatchQueued();
     if (done()) return true;
     ::Sleep(1);
   } while (::GetTickCount() - start < static_cast<DWORD>(ms));
@@ -33,11 +38,7 @@ bool PumpUntil(Done done, int ms) {
 inline void Pump(int ms = 0) {
   const DWORD start = ::GetTickCount();
   do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
+    DispatchQueued();
     if (ms) ::Sleep(1);
   } while (::GetTickCount() - start < static_cast<DWORD>(ms));
 }
