@@ -2,6 +2,8 @@
 // the vertical bar along the right edge whose range is the content height the owner gives,
 // the hover, press and click handling, and the steps of drawing the cells into the memory
 // bitmap. `Grid` is the derived grid. User-interface thread only.
+// All of it is inline, so code outside the library instantiates it: what it calls must be
+// exported.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>

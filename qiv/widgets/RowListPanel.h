@@ -3,6 +3,8 @@
 // hover tracking that starts with the first paint, and the in-place edit over one row.
 // `List` is the derived list (it supplies ShowEdit and HideEdit), `Row` its record, which
 // has a `rect` written by each redraw. User-interface thread only.
+// All of it is inline, so code outside the library instantiates it: what it calls must be
+// exported.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>

@@ -4,6 +4,8 @@
 // the mouse handling that both answer alike. `List` is the derived list: it supplies
 // `UpdateBar()` and `ScreenRect(const Item&)` (the tile on the window) and befriends this
 // base. `Item` has a `rect` written by each redraw. User-interface thread only.
+// All of it is inline, so code outside the library instantiates it: what it calls must be
+// exported.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
