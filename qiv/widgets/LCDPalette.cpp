@@ -1,9 +1,9 @@
 #include "widgets/LCDPalette.h"
 #include <algorithm>
 #include "core/MRender.h"
-#include "widgets/PickerColor.h"
+#include "widgets/HslColor.h"
 
-using namespace ColorModel;
+using namespace pickerhsl;
 
 namespace {
 constexpr int kSwatchLightness[9] = {190, 175, 150, 125, 100, 75, 50, 25, 10};  // of 200

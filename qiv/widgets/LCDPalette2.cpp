@@ -1,9 +1,9 @@
 #include "widgets/LCDPalette2.h"
 #include <algorithm>
 #include "core/MRender.h"
-#include "widgets/PickerColor.h"
+#include "widgets/HslColor.h"
 
-using namespace ColorModel;
+using namespace pickerhsl;
 
 LCDPalette2::LCDPalette2(MObject* parent, unsigned id, CRect rect, int visible)
     // A strip made at its place is never moved there: its pick area starts with it.

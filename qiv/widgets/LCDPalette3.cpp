@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstring>
 #include "core/PaintManager.h"
-#include "widgets/PickerColor.h"
+#include "widgets/HslColor.h"
 
-using namespace ColorModel;
+using namespace pickerhsl;
 
 namespace {
 constexpr int kFieldWidth = 400;
@@ -75,11 +75,10 @@ COLORREF LCDPalette3::GetFieldPixel(int column, int row) const {
 
 void LCDPalette3::SetSelectColor(unsigned long colour) {
   m_selectColor = colour;
-  // Whole degrees and two-hundredths, cut towards zero as the colour model's channels are.
-  const HslColor hsl = RgbToHsl(colour & 0xFFFFFF);
-  m_hue = static_cast<int>(std::trunc(hsl.hue * 360));
-  m_saturation = static_cast<int>(std::trunc(hsl.saturation * 200));
-  m_lightness = static_cast<int>(std::trunc(hsl.lightness * 200));
+  const HslValue hsl = RgbToHsl(colour & 0xFFFFFF);
+  m_hue = static_cast<int>(std::lround(hsl.h * 360));
+  m_saturation = static_cast<int>(std::lround(hsl.s * 200));
+  m_lightness = static_cast<int>(std::lround(hsl.l * 200));
   m_cursor = CPoint(0, 0);
   UpdateBarData();
   UpdateControl(1, 0);
