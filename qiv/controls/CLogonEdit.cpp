@@ -16,21 +16,7 @@ const wchar_t* CLogonEdit::GetClassNameW() const { return L"CLogonEdit"; }
 
 int CLogonEdit::OnControlMouseMove(unsigned, CPoint) { return 0; }
 
-void CLogonEdit::SetControlRect(CRect rect) {
-  m_rcControl = rect;
-  m_padding.top = 14;
-  m_padding.bottom = 5;
-  if (!m_host) return;
-  CRect text = PaddedArea();
-  const int t = m_scrollThickness;
-  if ((m_style & ES_MULTILINE) && m_pScrollV) {
-    m_pScrollV->SetControlRect(CRect(text.right - t, text.top, text.right, text.bottom));
-    text.right -= t;
-  }
-  if ((m_style & (WS_HSCROLL | ES_AUTOHSCROLL)) && m_pScrollH)
-    m_pScrollH->SetControlRect(CRect(text.left, text.bottom - t, text.right, text.bottom));
-  m_host->SetClientRect(text);
-}
+void CLogonEdit::SetControlRect(CRect rect) { LayOut(rect, 14, 5); }
 
 void CLogonEdit::DrawControl(HDC& hdc, CRect paint) {
   const int w = m_rcControl.Width(), h = m_rcControl.Height();

@@ -65,19 +65,13 @@ int CPhotoFrame::SetImage(unsigned resId, CString type, int count) {
 }
 
 int CPhotoFrame::SetShowMode(enumShowMode mode, int param) {
-  if (mode == m_layout.mode && (mode != SHOWMODE_NINEGRID || param == m_layout.param)) return 0;
-  m_layout.mode = mode;
-  m_layout.param = param;
+  if (!m_layout.SetMode(mode, param)) return 0;
   UpdateControl(1, 0);
   return 1;
 }
 
 int CPhotoFrame::SetShowModeMID(int left, int top, int right, int bottom) {
-  m_layout.left = left;
-  m_layout.top = top;
-  m_layout.right = right;
-  m_layout.bottom = bottom;
-  m_layout.mode = SHOWMODE_NINEGRID_MID;
+  m_layout.SetNineGridBorders(left, top, right, bottom);
   UpdateControl(1, 0);
   return 1;
 }

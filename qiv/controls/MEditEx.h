@@ -9,8 +9,4 @@ public:
   const wchar_t* GetClassNameW() const override;
   void DrawControl(HDC& hdc, CRect paint) override;
   void SetControlRect(CRect rect) override;
-
-protected:
-  // The edit's layout with the given top and bottom padding.
-  void LayOut(CRect rect, int top, int bottom);
 };

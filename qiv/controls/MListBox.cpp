@@ -14,10 +14,7 @@ MListBox::MListBox(MObject* parent, unsigned id, CRect rect, int visible) : MPan
   SetTextColor(Gdiplus::Color(0xFFE6E6E6));
 }
 
-MListBox::~MListBox() {
-  if (m_edit) m_edit->Detach();
-  m_edit = nullptr;
-}
+MListBox::~MListBox() = default;
 
 const wchar_t* MListBox::GetClassNameW() const { return L"MListBox"; }
 
@@ -335,12 +332,7 @@ int MListBox::OnControlRButtonUp(unsigned, CPoint point) {
 
 int MListBox::OnControlScroll(int, unsigned direction, CPoint) {
   if (GetItemCount() * m_rowHeight <= m_rcControl.Height() || !m_pScrollV) return 0;
-  MScroll& bar = *m_pScrollV;
-  const int before = bar.m_nCurPos;
-  const int delta = 10 * bar.m_nRowStep;
-  bar.m_nCurPos = std::clamp(before + (direction == 1 ? delta : -delta), 0, std::max(0, bar.m_nMaxRange));
-  bar.SetRange();
-  if (bar.m_nCurPos != before) Repaint();
+  if (qiv_list::WheelBar(*m_pScrollV, direction)) Repaint();
   return 1;
 }
 
@@ -380,27 +372,11 @@ void MListBox::ShowEdit() {
   CRect rect;
   GetTextRect(rect);
   rect.OffsetRect(5, 2);
+  // The colours follow the theme at every opening.
   const COLORREF back = Manager::GetThemeType() == 1 ? 0x53473D : 0xFFFFFF;
   const COLORREF text = m_textColor.ToCOLORREF();
-  if (m_edit) {
-    m_edit->SetColors(back, text);
-    if (m_pManager && m_pManager->IsLayered()) {
-      POINT origin = {0, 0};
-      ::ClientToScreen(m_pManager->GetPaintWnd(), &origin);
-      rect.OffsetRect(origin.x, origin.y);
-    }
-    m_edit->MoveWindow(&rect, 1);
-  } else {
-    m_edit = new CEditWindow();  // deletes itself when its window is destroyed
-    m_edit->SetColors(back, text);
-    m_edit->ShowAt(this, rect);
-    m_edit->SetOwnerSlot(&m_edit);
-  }
-  const CString name = m_items[m_edited]->text;
-  m_edit->SetWindowTextW(name);
-  m_edit->ShowWindow(SW_SHOW);
-  m_edit->SendMessageW(EM_SETSEL, static_cast<WPARAM>(name.GetLength()), -1);
-  m_edit->SetFocus();
+  if (m_edit.window) m_edit.window->SetColors(back, text);
+  m_edit.Open(this, rect, m_items[m_edited]->text, back, text);
   m_bFocused = 1;
 }
 
@@ -411,18 +387,12 @@ void MListBox::HideEdit(int force) {
 
 void MListBox::EndEdit(bool commit) {
   m_bFocused = 0;
-  if (m_edit && m_edit->GetSafeHwnd()) {
-    if (commit && Valid(m_edited)) {
-      CString text;
-      m_edit->GetWindowTextW(text);
-      if (text != m_items[m_edited]->text) {
-        m_items[m_edited]->text = text;
-        SendMessageW(NOTIFY_EDIT_END, 0, m_edited);
-        Repaint();
-      }
-    }
-    m_edit->ShowWindow(SW_HIDE);
-  }
+  m_edit.Close(commit, [this](const CString& text) {
+    if (!Valid(m_edited) || text == m_items[m_edited]->text) return;
+    m_items[m_edited]->text = text;
+    SendMessageW(NOTIFY_EDIT_END, 0, m_edited);
+    Repaint();
+  });
   m_edited = -1;
 }
 
@@ -430,12 +400,7 @@ void MListBox::OnEditKey(unsigned key) {
   if (m_edited < 0) return;
   EndEdit(key == VK_RETURN);
   Repaint();
-  if (m_pManager && m_pManager->GetPaintWnd()) ::SetFocus(m_pManager->GetPaintWnd());
+  ReturnFocusToPaintWindow(m_pManager);
 }
 
-void MListBox::DestroyEdit() {
-  if (!m_edit) return;
-  CEditWindow* edit = m_edit;
-  m_edit = nullptr;
-  edit->Detach();
-}
+void MListBox::DestroyEdit() { m_edit.Destroy(); }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 #include "controls/CEditWindow.h"
+#include "controls/RowRenameEdit.h"
 #include "controls/RowView.h"
 #include "core/CriticalSection.h"
 #include "core/MPanel.h"
@@ -69,7 +70,7 @@ public:
 
   int GetHoverItem() const { return m_hovered; }
   int GetEditItem() const { return m_edited; }
-  CEditWindow* GetEditWindow() const { return m_edit; }
+  CEditWindow* GetEditWindow() const { return m_edit.window; }
   RowView GetView() const { return m_view; }
 
 private:
@@ -98,5 +99,5 @@ private:
   std::unique_ptr<Gdiplus::Image> m_rowImage;
   std::unique_ptr<Gdiplus::Image> m_editImage;
   int m_editFrameWidth = 0, m_editFrameHeight = 0;
-  CEditWindow* m_edit = nullptr;  // deletes itself with its window and clears this pointer
+  RowRenameEdit m_edit;
 };

@@ -196,11 +196,6 @@ int MListBoxEx::OnControlLButtonUp(unsigned, CPoint point) {
 
 int MListBoxEx::OnControlScroll(int, unsigned direction, CPoint) {
   if (!m_pScrollV) return 1;
-  MScroll& bar = *m_pScrollV;
-  const int before = bar.m_nCurPos;
-  const int delta = 10 * bar.m_nRowStep;
-  bar.m_nCurPos = std::clamp(before + (direction == 1 ? delta : -delta), 0, std::max(0, bar.m_nMaxRange));
-  bar.SetRange();
-  if (bar.m_nCurPos != before) Repaint();
+  if (qiv_list::WheelBar(*m_pScrollV, direction)) Repaint();
   return 1;
 }

@@ -421,6 +421,22 @@ CRect MRichEdit::PaddedArea() const {
   return area;
 }
 
+void MRichEdit::LayOut(CRect rect, int top, int bottom) {
+  m_rcControl = rect;
+  m_padding.top = top;
+  m_padding.bottom = bottom;
+  if (!m_host) return;
+  CRect text = PaddedArea();
+  const int t = m_scrollThickness;
+  if ((m_style & ES_MULTILINE) && m_pScrollV) {
+    m_pScrollV->SetControlRect(CRect(text.right - t, text.top, text.right, text.bottom));
+    text.right -= t;
+  }
+  if ((m_style & (WS_HSCROLL | ES_AUTOHSCROLL)) && m_pScrollH)
+    m_pScrollH->SetControlRect(CRect(text.left, text.bottom - t, text.right, text.bottom));
+  m_host->SetClientRect(text);
+}
+
 void MRichEdit::SetControlRect(CRect rect) {
   m_rcControl = rect;
   if (!m_host) return;

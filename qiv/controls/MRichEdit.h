@@ -171,6 +171,9 @@ protected:
   void DrawBackground(HDC& hdc, int frameWidth, bool withTip, bool vCentre, int nudge);
   void DrawServices(HDC& hdc, CRect paint);
   CRect PaddedArea() const;
+  // The one-line edits' layout (MEditEx, CLogonEdit): the rectangle with the given top and
+  // bottom padding, the bars inside the padded area whatever their visibility.
+  void LayOut(CRect rect, int top, int bottom);
 
   int m_state = 0;
   CTxtWinHost* m_host = nullptr;

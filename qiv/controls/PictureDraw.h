@@ -28,6 +28,22 @@ struct QIV_API PictureLayout {
   CRect custom;                     // source of mode 5
   unsigned hAlign = 0;              // 0 left, 2 right, else centred
   unsigned vAlign = 4;              // 0 top, 8 bottom, else centred
+
+  // Takes a mode (and the corner size of mode 3); false when that changes nothing.
+  bool SetMode(enumShowMode newMode, int newParam) {
+    if (newMode == mode && (newMode != SHOWMODE_NINEGRID || newParam == param)) return false;
+    mode = newMode;
+    param = newParam;
+    return true;
+  }
+  // Nine-grid with four border sizes (mode 4).
+  void SetNineGridBorders(int l, int t, int r, int b) {
+    left = l;
+    top = t;
+    right = r;
+    bottom = b;
+    mode = SHOWMODE_NINEGRID_MID;
+  }
 };
 
 // Draws frame (0, 0, fw, fh) of `image` into (x0, 0, w, h) of `g` as `layout` says.

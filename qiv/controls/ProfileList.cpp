@@ -19,10 +19,7 @@ std::unique_ptr<Gdiplus::Image> LoadSkin(const CString& file) {
 ProfileList::ProfileList(MObject* parent, unsigned id, CRect rect, int visible, int)
     : MPanel(parent, id, rect, visible) {}
 
-ProfileList::~ProfileList() {
-  if (m_edit) m_edit->Detach();
-  m_edit = nullptr;
-}
+ProfileList::~ProfileList() = default;
 
 const wchar_t* ProfileList::GetClassNameW() const { return L"ProfileList"; }
 
@@ -277,12 +274,7 @@ int ProfileList::OnControlLButtonUp(unsigned, CPoint point) {
 
 int ProfileList::OnControlScroll(int, unsigned direction, CPoint) {
   if (GetItemCount() * kRowHeight <= m_rcControl.Height() || !m_pScrollV) return 0;
-  MScroll& bar = *m_pScrollV;
-  const int before = bar.m_nCurPos;
-  const int delta = 10 * bar.m_nRowStep;
-  bar.m_nCurPos = std::clamp(before + (direction == 1 ? delta : -delta), 0, std::max(0, bar.m_nMaxRange));
-  bar.SetRange();
-  if (bar.m_nCurPos != before) Repaint();
+  if (qiv_list::WheelBar(*m_pScrollV, direction)) Repaint();
   return 1;
 }
 
@@ -318,24 +310,7 @@ void ProfileList::ShowEdit() {
   m_edited = m_selected;
   CRect rect;
   GetTextRect(rect);
-  if (m_edit) {
-    if (m_pManager && m_pManager->IsLayered()) {
-      POINT origin = {0, 0};
-      ::ClientToScreen(m_pManager->GetPaintWnd(), &origin);
-      rect.OffsetRect(origin.x, origin.y);
-    }
-    m_edit->MoveWindow(&rect, 1);
-  } else {
-    m_edit = new CEditWindow();  // deletes itself when its window is destroyed
-    m_edit->SetColors(0xE57749, 0xFFFFFF);
-    m_edit->ShowAt(this, rect);
-    m_edit->SetOwnerSlot(&m_edit);
-  }
-  const CString name = m_items[m_edited]->name;
-  m_edit->SetWindowTextW(name);
-  m_edit->ShowWindow(SW_SHOW);
-  m_edit->SendMessageW(EM_SETSEL, static_cast<WPARAM>(name.GetLength()), -1);
-  m_edit->SetFocus();
+  m_edit.Open(this, rect, m_items[m_edited]->name, 0xE57749, 0xFFFFFF);
   m_bFocused = 1;
 }
 
@@ -346,18 +321,12 @@ void ProfileList::HideEdit(int force) {
 
 void ProfileList::EndEdit(bool commit) {
   m_bFocused = 0;
-  if (m_edit && m_edit->GetSafeHwnd()) {
-    if (commit && Valid(m_edited)) {
-      CString text;
-      m_edit->GetWindowTextW(text);
-      if (text != m_items[m_edited]->name) {
-        m_items[m_edited]->name = text;
-        SendMessageW(NOTIFY_EDIT_END, 0, m_edited);
-        Repaint();
-      }
-    }
-    m_edit->ShowWindow(SW_HIDE);
-  }
+  m_edit.Close(commit, [this](const CString& text) {
+    if (!Valid(m_edited) || text == m_items[m_edited]->name) return;
+    m_items[m_edited]->name = text;
+    SendMessageW(NOTIFY_EDIT_END, 0, m_edited);
+    Repaint();
+  });
   m_edited = -1;
 }
 
@@ -365,5 +334,5 @@ void ProfileList::OnEditKey(unsigned key) {
   if (m_edited < 0) return;
   EndEdit(key == VK_RETURN);
   Repaint();
-  if (m_pManager && m_pManager->GetPaintWnd()) ::SetFocus(m_pManager->GetPaintWnd());
+  ReturnFocusToPaintWindow(m_pManager);
 }

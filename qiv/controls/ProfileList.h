@@ -7,6 +7,7 @@
 #include <vector>
 #include "controls/CEditWindow.h"
 #include "controls/ProfileListItem.h"
+#include "controls/RowRenameEdit.h"
 #include "controls/RowView.h"
 #include "core/CriticalSection.h"
 #include "core/MPanel.h"
@@ -52,7 +53,7 @@ public:
   int GetHoverItem() const { return m_hovered; }
   int GetButtonHover() const { return m_buttonHover; }
   int GetEditItem() const { return m_edited; }
-  CEditWindow* GetEditWindow() const { return m_edit; }
+  CEditWindow* GetEditWindow() const { return m_edit.window; }
   RowView GetView() const { return m_view; }
 
 private:
@@ -76,6 +77,6 @@ private:
   int m_bitmapTop = 0;
   RowView m_view;
   CRect m_rcButton;
-  CEditWindow* m_edit = nullptr;  // deletes itself with its window and clears this pointer
+  RowRenameEdit m_edit;
   int m_edited = -1;
 };

@@ -7,11 +7,7 @@
 #include <memory>
 #include <vector>
 #include "core/CString.h"
-#include "core/CriticalSection.h"
-#include "core/MPanel.h"
-#include "widgets/InPlaceRowEdit.h"
-
-class MImageList;
+#include "widgets/RowListPanel.h"
 
 // One step. The program reads these records in place, so the order of the fields is part
 // of the library's interface.
@@ -23,21 +19,18 @@ struct RecordItem {
   CRect rect;    // inside the memory bitmap, written by each redraw
 };
 
-class QIV_API CRecordList : public MPanel {
+class QIV_API CRecordList : public RowListPanel<CRecordList, RecordItem> {
 public:
   CRecordList(MObject* parent, unsigned id, CRect rect, int visible);
   ~CRecordList() override;
   const wchar_t* GetClassNameW() const override;
 
+  // Focus, scroll-bar messages, hover tracking, double click and wheel, and the row count,
+  // selection, swap and single delete: RowListPanel's.
   void DrawControl(HDC& hdc, CRect paint) override;
-  int SetControlFocus(int focus) override;
-  long OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) override;
   void SetControlRect(CRect rect) override;
-  int OnControlMouseMove(unsigned flags, CPoint point) override;
   int OnControlLButtonDown(unsigned flags, CPoint point) override;
   int OnControlLButtonUp(unsigned flags, CPoint point) override;
-  int OnControlLButtonDblClk(unsigned flags, CPoint point) override;
-  int OnControlScroll(int delta, unsigned direction, CPoint point) override;
   int OnControlRButtonUp(unsigned flags, CPoint point) override;
   using MPanel::SetImage;
   // The type-icon strip; repaints.
@@ -57,30 +50,21 @@ public:
   // A release (3 or 5) stamps the later rows of its own type and key and the nearest
   // earlier press (2 or 4) of the key.
   void UpdateTimeStamp(int type, int key, int time);
-  int GetItemCount();
   int GetEventCount();
   int GetRecrodTimeStamp(int index);
   void GetRecordInfo(int index, CString& text, int& type, int& key, int& time);
   void SetRecordInfo(int index, CString text, int type, int key, int time);
   void SetRecordInfo(int stamp, int type, CString text, int key);
   void DeleteTimeStamp(int stamp);
-  int DeleteItem(int index);
   int DeleteAllItems();
-  void SwapItem(int a, int b);
   void MoveTop(int index);
   void MoveBottom(int index);
   // The rows stay the list's; valid until the list changes.
   std::vector<RecordItem*> GetRecordItems();
 
   // ---- selection and marking ----
-  int SetCurSel(int index);
-  int GetCurSel() const { return m_selected; }
-  int GetHoverItem() const { return m_hovered; }
   void SetTimeStampSelect(int stamp);
   int GetTimeStampSelect() const { return m_markedStamp; }
-  void SetItemHeight(int height) { m_rowHeight = height; }
-  void SetScaleValue(float scale) { m_scale = scale; }
-  int SetImageList(MImageList* list);
 
   // ---- in-place time edit ----
   void ShowEdit();
@@ -89,42 +73,13 @@ public:
   void HideEdit(int force);
   void SetEditText(CString text);
   CString GetEditText();
-  int GetEditItem() const { return m_edited; }
-  CEditWindow* GetEditWindow() const { return m_edit.window; }
   CRect GetMoreRect() const { return m_moreRect; }
 
 private:
-  struct Strip {
-    std::unique_ptr<Gdiplus::Image> image;
-    int frameWidth = 0, frameHeight = 0;
-  };
-  int LoadStrip(Strip& strip, const wchar_t* file, int frames);
-  void Repaint() { UpdateControl(1, 0); }
-  void UpdateScrollRange();
-  int ScaledRowHeight() const { return static_cast<int>(m_rowHeight * m_scale); }
-  bool IsRow(int index) const { return index >= 0 && index < static_cast<int>(m_rows.size()); }
-  CRect RowScreenRect(int index) const;  // under the rows lock
-  int HitRow(CPoint point) const;        // under the rows lock
-  // Before rows go or move, the open edit is closed: an edit of a removed row is dropped,
-  // any other is kept (notification 29).
-  void CloseEditBeforeChange(bool editedRowGoes);
   int IconFrame(const RecordItem& row, bool edited, bool highlighted) const;
-  void DrawStripFrame(Gdiplus::Graphics& g, const Strip& strip, int frame, int x, int y);
+  void DrawStripFrame(Gdiplus::Graphics& g, const RowStrip& strip, int frame, int x, int y);
 
-  std::vector<std::unique_ptr<RecordItem>> m_rows;
-  CriticalSection m_rowLock;
-  int m_rowHeight = 36;
-  float m_scale = 1.0f;
-  int m_hovered = -1;
-  int m_selected = -1;
   int m_markedStamp = 0;
-  int m_firstVisible = -1;
-  int m_lastVisible = -1;
-  int m_bitmapOffset = 0;
-  int m_edited = -1;
-  InPlaceRowEdit m_edit;
-  Strip m_icons, m_rowStrip, m_more;
+  RowStrip m_icons, m_rowStrip, m_more;
   CRect m_moreRect, m_iconRect;
-  std::unique_ptr<Gdiplus::StringFormat> m_format;
-  MImageList* m_imageList = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "widgets/ImageViewList.h"
 #include <algorithm>
-#include <cstdint>
 #include "controls/MScroll.h"
 #include "core/MRender.h"
 #include "core/Manager.h"
@@ -15,63 +14,21 @@ constexpr int kCardTop = 10;
 constexpr double kThumbRatio = 176.0 / 102.0;  // the thumbnail box's aspect ratio
 }  // namespace
 
-ImageViewList::ImageViewList(MObject* parent, unsigned id, CRect rect, int visible) : MPanel(parent, id, rect, visible) {
-  SetTextColor(Gdiplus::Color(0xFFFFFFFF));
-  if (m_pScrollV) m_pScrollV->SetControlVisible(0);
-}
+ImageViewList::ImageViewList(MObject* parent, unsigned id, CRect rect, int visible)
+    : TileListPanel(parent, id, rect, visible) {}
 
 ImageViewList::~ImageViewList() {
   CriticalSectionLock guard(m_lock);
-  m_frames.clear();
+  m_items.clear();
 }
 
 const wchar_t* ImageViewList::GetClassNameW() const { return L"ImageViewList"; }
-
-void ImageViewList::Repaint() {
-  if (m_bVisible) UpdateControl(1, 0);
-}
-
-IMGITEM_INFO* ImageViewList::FrameAt(int index) const {
-  return index >= 0 && index < static_cast<int>(m_frames.size()) ? m_frames[index].get() : nullptr;
-}
 
 CRect ImageViewList::GetImageRect(int width, int height, const CRect& box) const {
   return FitPictureRect(width, height, box, kThumbRatio);
 }
 
-void ImageViewList::UpdateBar() {
-  int count;
-  {
-    CriticalSectionLock guard(m_lock);
-    count = static_cast<int>(m_frames.size());
-  }
-  UpdatePanelBar(m_pScrollH, count * kColumnWidth, m_rcControl.Width());
-}
-
-void ImageViewList::SetControlRect(CRect rect) {
-  m_rcControl = rect;
-  {
-    CriticalSectionLock guard(m_controlsLock);
-    PlacePanelBars(*this, rect, m_scrollThickness);
-  }
-  UpdateBar();
-}
-
-int ImageViewList::SetImage(const wchar_t* file, int frames) {
-  const bool loaded = m_strip.Load(file, frames);
-  m_pImage = m_strip.image.get();
-  m_imageCount = m_strip.frames;
-  m_frameWidth = m_strip.frameWidth;
-  m_frameHeight = m_strip.frameHeight;
-  Repaint();
-  return loaded ? 1 : 0;
-}
-
-int ImageViewList::SetItemImage(const wchar_t* hover, const wchar_t* normal) {
-  m_hoverPicture = LoadSkinPicture(hover);
-  m_normalPicture = LoadSkinPicture(normal);
-  return 0;
-}
+void ImageViewList::UpdateBar() { UpdatePanelBar(m_pScrollH, GetItemCount() * kColumnWidth, m_rcControl.Width()); }
 
 // ---- frames ----
 
@@ -79,11 +36,7 @@ std::unique_ptr<IMGITEM_INFO> ImageViewList::MakeFrame(CString file, int delay, 
   auto frame = std::make_unique<IMGITEM_INFO>();
   frame->file = file;
   frame->editFile = file;
-  frame->thumbnail = LoadPictureCopy(file);
-  if (frame->thumbnail) {
-    frame->width = static_cast<int>(frame->thumbnail->GetWidth());
-    frame->height = static_cast<int>(frame->thumbnail->GetHeight());
-  }
+  SetThumbnail(*frame, LoadPictureCopy(file));
   frame->delay = delay;
   frame->frameId = frameId;
   frame->name = name;
@@ -95,8 +48,8 @@ int ImageViewList::AddString(CString file, int delay, int frameId, CString name)
   int index;
   {
     CriticalSectionLock guard(m_lock);
-    m_frames.push_back(std::move(frame));
-    index = static_cast<int>(m_frames.size()) - 1;
+    m_items.push_back(std::move(frame));
+    index = static_cast<int>(m_items.size()) - 1;
   }
   UpdateBar();
   Repaint();
@@ -106,14 +59,14 @@ int ImageViewList::AddString(CString file, int delay, int frameId, CString name)
 int ImageViewList::AddString(int index, CString file, int delay, int frameId, CString name) {
   {
     CriticalSectionLock guard(m_lock);
-    if (index < -1 || index >= static_cast<int>(m_frames.size())) return -1;
+    if (index < -1 || index >= static_cast<int>(m_items.size())) return -1;
   }
   auto frame = MakeFrame(file, delay, frameId, name);
   int last;
   {
     CriticalSectionLock guard(m_lock);
-    m_frames.insert(m_frames.begin() + (index + 1), std::move(frame));
-    last = static_cast<int>(m_frames.size()) - 1;
+    m_items.insert(m_items.begin() + (index + 1), std::move(frame));
+    last = static_cast<int>(m_items.size()) - 1;
   }
   UpdateBar();
   Repaint();
@@ -122,20 +75,20 @@ int ImageViewList::AddString(int index, CString file, int delay, int frameId, CS
 
 int ImageViewList::GetFrameID(int index) {
   CriticalSectionLock guard(m_lock);
-  const IMGITEM_INFO* frame = FrameAt(index);
+  const IMGITEM_INFO* frame = ItemAt(index);
   return frame ? frame->frameId : 0;
 }
 
 CString ImageViewList::GetFrameItemName(int index) {
   CriticalSectionLock guard(m_lock);
-  const IMGITEM_INFO* frame = FrameAt(index);
+  const IMGITEM_INFO* frame = ItemAt(index);
   return frame ? frame->name : CString();
 }
 
 bool ImageViewList::SetItemDelayTime(int index, int delay) {
   {
     CriticalSectionLock guard(m_lock);
-    IMGITEM_INFO* frame = FrameAt(index);
+    IMGITEM_INFO* frame = ItemAt(index);
     if (!frame) return false;
     frame->delay = delay;
   }
@@ -146,7 +99,7 @@ bool ImageViewList::SetItemDelayTime(int index, int delay) {
 bool ImageViewList::SetDelayTime(int delay) {
   {
     CriticalSectionLock guard(m_lock);
-    for (auto& frame : m_frames) frame->delay = delay;
+    for (auto& frame : m_items) frame->delay = delay;
   }
   Repaint();
   return true;
@@ -154,21 +107,19 @@ bool ImageViewList::SetDelayTime(int delay) {
 
 int ImageViewList::GetItemDelayTime(int index) {
   CriticalSectionLock guard(m_lock);
-  const IMGITEM_INFO* frame = FrameAt(index);
+  const IMGITEM_INFO* frame = ItemAt(index);
   return frame ? frame->delay : 0;
 }
 
 void ImageViewList::UpdateItemImageFile(int index, CString file) {
   {
     CriticalSectionLock guard(m_lock);
-    IMGITEM_INFO* frame = FrameAt(index);
+    IMGITEM_INFO* frame = ItemAt(index);
     if (!frame) return;
     std::unique_ptr<Gdiplus::Image> thumbnail = LoadPictureCopy(file);
     if (thumbnail) {
       frame->editFile = file;
-      frame->width = static_cast<int>(thumbnail->GetWidth());
-      frame->height = static_cast<int>(thumbnail->GetHeight());
-      frame->thumbnail = std::move(thumbnail);
+      SetThumbnail(*frame, std::move(thumbnail));
     }
   }
   Repaint();
@@ -176,47 +127,20 @@ void ImageViewList::UpdateItemImageFile(int index, CString file) {
 
 CString ImageViewList::GetItemImageFile(int index) {
   CriticalSectionLock guard(m_lock);
-  const IMGITEM_INFO* frame = FrameAt(index);
+  const IMGITEM_INFO* frame = ItemAt(index);
   return frame ? frame->file : CString();
 }
 
 CString ImageViewList::GetItemEditImageFile(int index) {
   CriticalSectionLock guard(m_lock);
-  const IMGITEM_INFO* frame = FrameAt(index);
+  const IMGITEM_INFO* frame = ItemAt(index);
   return frame ? frame->editFile : CString();
-}
-
-int ImageViewList::GetItemCount() {
-  CriticalSectionLock guard(m_lock);
-  return static_cast<int>(m_frames.size());
-}
-
-int ImageViewList::SetCurSel(int index) {
-  if (index < -1 || index >= GetItemCount()) return 0;
-  if (index != m_selected) {
-    m_selected = index;
-    Repaint();
-  }
-  return 1;
-}
-
-int ImageViewList::DeleteItem(int index) {
-  {
-    CriticalSectionLock guard(m_lock);
-    if (!FrameAt(index)) return 0;
-    m_hover = m_selected = -1;
-    m_frames.erase(m_frames.begin() + index);
-  }
-  UpdateBar();
-  m_first = m_last = -1;
-  Repaint();
-  return 1;
 }
 
 int ImageViewList::DeleteAllItems() {
   {
     CriticalSectionLock guard(m_lock);
-    m_frames.clear();
+    m_items.clear();
   }
   m_hover = m_selected = m_first = m_last = -1;
   if (m_pScrollH) {
@@ -234,8 +158,8 @@ int ImageViewList::DeleteAllItems() {
 
 std::vector<IMGITEM_INFO*> ImageViewList::GetImageViewItems() {
   std::vector<IMGITEM_INFO*> out;
-  out.reserve(m_frames.size());
-  for (auto& frame : m_frames) out.push_back(frame.get());
+  out.reserve(m_items.size());
+  for (auto& frame : m_items) out.push_back(frame.get());
   return out;
 }
 
@@ -248,7 +172,7 @@ int ImageViewList::SaveGIFImageFile(GifAnimationWriter& writer, CString file, in
   writer.SetSize(width, height);
   writer.Begin(file);
   CriticalSectionLock guard(m_lock);
-  for (auto& frame : m_frames) writer.AddFrame(frame->file, frame->delay);
+  for (auto& frame : m_items) writer.AddFrame(frame->file, frame->delay);
   return writer.End() ? 1 : 0;
 }
 
@@ -264,30 +188,17 @@ CRect ImageViewList::BadgeArea(const CRect& screen) {
   return CRect(screen.right - 40, screen.bottom - 39, screen.right - 1, screen.bottom - 20);
 }
 
-CRect ImageViewList::GetItemScreenRect(int index) {
-  CriticalSectionLock guard(m_lock);
-  const IMGITEM_INFO* frame = FrameAt(index);
-  return frame ? ScreenRect(*frame) : CRect();
-}
-
 int ImageViewList::OnControlMouseMove(unsigned, CPoint point) {
   if (!m_bEnabled || m_first < 0) return 0;
   const int old = m_hover;
   {
     CriticalSectionLock guard(m_lock);
-    if (m_frames.empty()) return 0;
+    if (m_items.empty()) return 0;
     if (m_rcControl.PtInRect(point)) {
-      if (const IMGITEM_INFO* hovered = FrameAt(m_hover)) {
+      if (const IMGITEM_INFO* hovered = ItemAt(m_hover)) {
         if (ScreenRect(*hovered).PtInRect(point)) return 1;
       }
-      m_hover = -1;
-      const int last = std::min(m_last, static_cast<int>(m_frames.size()) - 1);
-      for (int i = m_first; i <= last; ++i) {
-        if (ScreenRect(*m_frames[i]).PtInRect(point)) {
-          m_hover = i;
-          break;
-        }
-      }
+      m_hover = HitItem(point);
     } else {
       m_hover = -1;
     }
@@ -308,7 +219,7 @@ int ImageViewList::OnControlLButtonUp(unsigned, CPoint point) {
   unsigned code = 0;
   {
     CriticalSectionLock guard(m_lock);
-    const IMGITEM_INFO* selected = FrameAt(m_selected);
+    const IMGITEM_INFO* selected = ItemAt(m_selected);
     if (!selected) return 0;
     code = BadgeArea(ScreenRect(*selected)).PtInRect(point) ? NOTIFY_ITEM_BUTTON : NOTIFY_CLICK;
   }
@@ -316,37 +227,8 @@ int ImageViewList::OnControlLButtonUp(unsigned, CPoint point) {
   return 0;
 }
 
-int ImageViewList::OnControlLButtonDblClk(unsigned, CPoint point) {
-  if (!m_bEnabled || !m_rcControl.PtInRect(point)) return 0;
-  {
-    CriticalSectionLock guard(m_lock);
-    const IMGITEM_INFO* hovered = FrameAt(m_hover);
-    if (!hovered || !ScreenRect(*hovered).PtInRect(point)) return 1;
-  }
-  m_selected = m_hover;
-  SendMessageW(NOTIFY_DBLCLK, static_cast<unsigned>(m_selected), 0);
-  Repaint();
-  return 1;
-}
-
-int ImageViewList::OnControlRButtonUp(unsigned, CPoint point) {
-  if (!m_bEnabled) return 0;
-  const int old = m_selected;
-  m_selected = m_hover;
-  if (m_rcControl.PtInRect(point)) SendMessageW(NOTIFY_RBUTTONUP, static_cast<unsigned>(m_selected), 0);
-  if (m_selected != old) Repaint();
-  return 1;
-}
-
 int ImageViewList::OnControlScroll(int, unsigned direction, CPoint) {
-  if (GetItemCount() * kColumnWidth <= m_rcControl.Width() || !m_pScrollH) return 0;
-  if (m_pScrollH->ScrollRow(direction == 1 ? 10 : -10)) Repaint();
-  return 1;
-}
-
-long ImageViewList::OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) {
-  if ((id == 1 || id == 2) && code == NOTIFY_POSITION) Repaint();
-  return MPanel::OnMessage(id, code, wParam, lParam);
+  return WheelTiles(m_pScrollH, GetItemCount() * kColumnWidth, m_rcControl.Width(), direction);
 }
 
 // ---- painting ----
@@ -355,15 +237,10 @@ void ImageViewList::DrawControl(HDC& hdc, CRect) {
   const int w = m_rcControl.Width(), h = m_rcControl.Height();
   if (w <= 0 || h <= 0) return;
   CriticalSectionLock guard(m_lock);
-  const int count = static_cast<int>(m_frames.size());
-  int64_t offset = 0;
-  if (m_pScrollH && m_pScrollH->m_nMaxRange > 0)
-    offset = (static_cast<int64_t>(count) * kColumnWidth - w) * m_pScrollH->m_nCurPos / m_pScrollH->m_nMaxRange;
-  offset = std::max<int64_t>(0, offset);
-  m_first = std::max(0, static_cast<int>(offset / kColumnWidth));
-  m_last = std::clamp(static_cast<int>((w + offset) / kColumnWidth), 0, std::max(0, count - 1));
-  const int bitmapWidth = std::max(w, (m_last - m_first + 1) * kColumnWidth);
-  m_bitmapOffset = std::max(0, static_cast<int>(offset) - m_first * kColumnWidth);
+  const int count = static_cast<int>(m_items.size());
+  const TileSpan span = ShownSpan(m_pScrollH, kColumnWidth, w);
+  const int bitmapWidth = span.bitmapExtent;
+  m_bitmapOffset = span.bitmapOffset;
 
   if (!m_bUpdate || !m_hMemDC) {
     UpdateMemDC(hdc, bitmapWidth, h);
@@ -374,17 +251,13 @@ void ImageViewList::DrawControl(HDC& hdc, CRect) {
       Gdiplus::Graphics g(mem);
       g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
       g.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-      Gdiplus::FontFamily* family = GetFontFamily(m_fontName);
-      Gdiplus::Font font(family ? family : Gdiplus::FontFamily::GenericSansSerif(), static_cast<Gdiplus::REAL>(m_fontSize),
-                         m_fontStyle, Gdiplus::UnitPixel);
+      const std::unique_ptr<Gdiplus::Font> font = LabelFont();
       Gdiplus::StringFormat format;
-      format.SetAlignment(Gdiplus::StringAlignmentCenter);
-      format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-      format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
+      CentreLabels(format);
       Gdiplus::SolidBrush text(m_textColor);
       const Gdiplus::Color normal = Manager::m_normal_color, down = Manager::m_down_color;
       for (int i = m_first; i <= m_last && i < count; ++i) {
-        IMGITEM_INFO& frame = *m_frames[i];
+        IMGITEM_INFO& frame = *m_items[i];
         const int left = (i - m_first) * kColumnWidth;
         frame.rect = CRect(left, 0, left + kCardWidth, h);
         const bool hot = i == m_hover || i == m_selected;
@@ -400,7 +273,7 @@ void ImageViewList::DrawControl(HDC& hdc, CRect) {
                                      down, 1.0f, true, down);
           CString label;
           label.Format(L"%d", frame.delay);
-          g.DrawString(label, label.GetLength(), &font,
+          g.DrawString(label, label.GetLength(), font.get(),
                        Gdiplus::RectF(static_cast<Gdiplus::REAL>(left + 142), static_cast<Gdiplus::REAL>(h - 39), 38.0f,
                                       20.0f),
                        &format, &text);

@@ -8,9 +8,7 @@
 #include <gdiplus.h>
 #include <memory>
 #include <vector>
-#include "core/CriticalSection.h"
-#include "core/MPanel.h"
-#include "widgets/SkinPicture.h"
+#include "widgets/TileListPanel.h"
 
 class GifAnimationWriter;
 
@@ -28,7 +26,7 @@ struct IMGITEM_INFO {
   RECT rect{};  // the frame's column in the strip's memory bitmap at the last redraw
 };
 
-class QIV_API ImageViewList : public MPanel {
+class QIV_API ImageViewList : public TileListPanel<ImageViewList, IMGITEM_INFO> {
 public:
   static constexpr int kColumnWidth = 205;
 
@@ -36,17 +34,13 @@ public:
   ~ImageViewList() override;
 
   const wchar_t* GetClassNameW() const override;
+  // Layout, scroll-bar messages, double and right click, the state picture strip, the
+  // count, selection and single delete: TileListPanel's.
   void DrawControl(HDC& hdc, CRect paint) override;
-  long OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) override;
-  void SetControlRect(CRect rect) override;
   int OnControlMouseMove(unsigned flags, CPoint point) override;
   int OnControlLButtonDown(unsigned flags, CPoint point) override;
   int OnControlLButtonUp(unsigned flags, CPoint point) override;
-  int OnControlLButtonDblClk(unsigned flags, CPoint point) override;
   int OnControlScroll(int delta, unsigned direction, CPoint point) override;
-  int OnControlRButtonUp(unsigned flags, CPoint point) override;
-  using MControlFont::SetImage;
-  int SetImage(const wchar_t* file, int frames) override;
 
   // Appends a frame; returns its index.
   int AddString(CString file, int delay, int frameId, CString name);
@@ -62,45 +56,25 @@ public:
   void UpdateItemImageFile(int index, CString file);
   CString GetItemImageFile(int index);
   CString GetItemEditImageFile(int index);
-  int GetItemCount();
-  int SetCurSel(int index);
-  int GetCurSel() const { return m_selected; }
-  int DeleteItem(int index);
   int DeleteAllItems();
   // The frame records in strip order; they stay the strip's and live until it changes.
   std::vector<IMGITEM_INFO*> GetImageViewItems();
-  int SetItemImage(const wchar_t* hover, const wchar_t* normal);
   // Writes every frame's picture file with its delay as one animated GIF of width x
   // height; 1 when the file was written, 0 when not.
   int SaveGIFImageFile(CString file, int width, int height);
   // The same through a given writer.
   int SaveGIFImageFile(GifAnimationWriter& writer, CString file, int width, int height);
 
-  int GetHoverIndex() const { return m_hover; }
-  int GetFirstVisible() const { return m_first; }
-  int GetLastVisible() const { return m_last; }
   int GetBitmapOffset() const { return m_bitmapOffset; }
-  // A frame's rectangle on the window (empty for a bad index).
-  CRect GetItemScreenRect(int index);
 
 private:
-  IMGITEM_INFO* FrameAt(int index) const;
+  friend class TileListPanel<ImageViewList, IMGITEM_INFO>;
   std::unique_ptr<IMGITEM_INFO> MakeFrame(CString file, int delay, int frameId, CString name);
   void UpdateBar();
-  void Repaint();
   CRect ScreenRect(const IMGITEM_INFO& frame) const;
   static CRect BadgeArea(const CRect& screen);
   CRect GetImageRect(int width, int height, const CRect& box) const;
 
-  std::vector<std::unique_ptr<IMGITEM_INFO>> m_frames;
-  mutable CriticalSection m_lock;
-  int m_hover = -1;
-  int m_selected = -1;
-  int m_first = -1;
-  int m_last = -1;
   int m_bitmapOffset = 0;
   CRect m_thumbBox{3, 2, 179, 104};
-  std::unique_ptr<Gdiplus::Image> m_hoverPicture;
-  std::unique_ptr<Gdiplus::Image> m_normalPicture;
-  OwnedPictureStrip m_strip;
 };

@@ -4,11 +4,12 @@
 #include <windows.h>
 #include "core/CString.h"
 #include "core/Geometry.h"
+#include "qiv_export.h"
 
 class CEditWindow;
 class MControlFont;
 
-class InPlaceRowEdit {
+class QIV_API InPlaceRowEdit {
 public:
   InPlaceRowEdit() = default;
   ~InPlaceRowEdit();

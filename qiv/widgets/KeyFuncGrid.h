@@ -21,7 +21,7 @@ struct FUNCITEM_INFO {
 };
 
 // Loads an icon from the skins folder when the file is there; null otherwise.
-std::unique_ptr<Gdiplus::Image> LoadSkinIcon(const CString& file, int& width, int& height);
+QIV_API std::unique_ptr<Gdiplus::Image> LoadSkinIcon(const CString& file, int& width, int& height);
 
 // Cells left to right from x 0; a row wraps once x reaches width - cell width.
 QIV_API std::vector<CRect> LayoutGridCells(int count, int width, CSize cell, int gapX, int gapY, int top);
@@ -29,7 +29,7 @@ QIV_API std::vector<CRect> LayoutGridCells(int count, int width, CSize cell, int
 QIV_API int GridScrollOffset(int position, int content, int listHeight, int maxRange);
 
 // The items of one grid. Indexes outside the list read as "none" everywhere.
-class FuncItemStore {
+class QIV_API FuncItemStore {
 public:
   std::vector<std::unique_ptr<FUNCITEM_INFO>> items;
   CriticalSection lock;

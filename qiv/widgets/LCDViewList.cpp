@@ -18,10 +18,7 @@ DWORD SystemTick() { return ::GetTickCount(); }
 }  // namespace
 
 LCDViewList::LCDViewList(MObject* parent, unsigned id, CRect rect, int visible)
-    : MPanel(parent, id, rect, visible), m_frameDimension(Gdiplus::FrameDimensionTime), m_tick(&SystemTick) {
-  SetTextColor(Gdiplus::Color(0xFFFFFFFF));
-  if (m_pScrollV) m_pScrollV->SetControlVisible(0);
-}
+    : TileListPanel(parent, id, rect, visible), m_frameDimension(Gdiplus::FrameDimensionTime), m_tick(&SystemTick) {}
 
 // No repaint requests from here: the window may be going with the list.
 LCDViewList::~LCDViewList() {
@@ -33,51 +30,11 @@ LCDViewList::~LCDViewList() {
 
 const wchar_t* LCDViewList::GetClassNameW() const { return L"LCDViewList"; }
 
-void LCDViewList::Repaint() {
-  if (m_bVisible) UpdateControl(1, 0);
-}
-
-LCDVIEWITEM_INFO* LCDViewList::ItemAt(int index) const {
-  return index >= 0 && index < static_cast<int>(m_items.size()) ? m_items[index].get() : nullptr;
-}
-
 CRect LCDViewList::GetImageRect(int width, int height, const CRect& box) const {
   return FitPictureRect(width, height, box, kThumbRatio);
 }
 
-void LCDViewList::UpdateBar() {
-  int count;
-  {
-    CriticalSectionLock guard(m_lock);
-    count = static_cast<int>(m_items.size());
-  }
-  UpdatePanelBar(m_pScrollV, kItemHeight * count, m_rcControl.Height());
-}
-
-void LCDViewList::SetControlRect(CRect rect) {
-  m_rcControl = rect;
-  {
-    CriticalSectionLock guard(m_controlsLock);
-    PlacePanelBars(*this, rect, m_scrollThickness);
-  }
-  UpdateBar();
-}
-
-int LCDViewList::SetImage(const wchar_t* file, int frames) {
-  const bool loaded = m_placeholder.Load(file, frames);
-  m_pImage = m_placeholder.image.get();
-  m_imageCount = m_placeholder.frames;
-  m_frameWidth = m_placeholder.frameWidth;
-  m_frameHeight = m_placeholder.frameHeight;
-  Repaint();
-  return loaded ? 1 : 0;
-}
-
-int LCDViewList::SetItemImage(const wchar_t* hoverFile, const wchar_t* normalFile) {
-  m_hoverPicture = LoadSkinPicture(hoverFile);
-  m_normalPicture = LoadSkinPicture(normalFile);
-  return 0;
-}
+void LCDViewList::UpdateBar() { UpdatePanelBar(m_pScrollV, kItemHeight * GetItemCount(), m_rcControl.Height()); }
 
 // ---- items ----
 
@@ -86,11 +43,7 @@ int LCDViewList::AddString(CString text, CString picturePath, int frameSize, int
   item->text = text;
   item->frameSize = frameSize;
   item->ledId = ledId;
-  item->thumbnail = LoadPictureCopy(picturePath);
-  if (item->thumbnail) {
-    item->width = static_cast<int>(item->thumbnail->GetWidth());
-    item->height = static_cast<int>(item->thumbnail->GetHeight());
-  }
+  SetThumbnail(*item, LoadPictureCopy(picturePath));
   int index;
   {
     CriticalSectionLock guard(m_lock);
@@ -106,9 +59,7 @@ int LCDViewList::SetFrameData(int index, CString picturePath, int frameSize) {
   CriticalSectionLock guard(m_lock);
   LCDVIEWITEM_INFO* item = ItemAt(index);
   if (!item) return 0;
-  item->thumbnail = LoadPictureCopy(picturePath);
-  item->width = item->thumbnail ? static_cast<int>(item->thumbnail->GetWidth()) : 0;
-  item->height = item->thumbnail ? static_cast<int>(item->thumbnail->GetHeight()) : 0;
+  SetThumbnail(*item, LoadPictureCopy(picturePath));
   item->frameSize = frameSize;
   return 1;
 }
@@ -154,20 +105,6 @@ void LCDViewList::SetItemLEDIdSelect(int ledId) {
   Repaint();
 }
 
-int LCDViewList::GetItemCount() {
-  CriticalSectionLock guard(m_lock);
-  return static_cast<int>(m_items.size());
-}
-
-int LCDViewList::SetCurSel(int index) {
-  if (index < -1 || index >= GetItemCount()) return 0;
-  if (index != m_selected) {
-    m_selected = index;
-    Repaint();
-  }
-  return 1;
-}
-
 CString LCDViewList::GetItemText(int index) {
   CriticalSectionLock guard(m_lock);
   const LCDVIEWITEM_INFO* item = ItemAt(index);
@@ -175,19 +112,6 @@ CString LCDViewList::GetItemText(int index) {
 }
 
 int LCDViewList::GetCurImageFrameSize() { return GetItemFrameSize(m_selected); }
-
-int LCDViewList::DeleteItem(int index) {
-  {
-    CriticalSectionLock guard(m_lock);
-    if (!ItemAt(index)) return 0;
-    m_hover = m_selected = -1;
-    m_items.erase(m_items.begin() + index);
-  }
-  UpdateBar();
-  m_first = m_last = -1;
-  Repaint();
-  return 1;
-}
 
 int LCDViewList::DeleteAllItems() {
   {
@@ -217,11 +141,7 @@ void LCDViewList::AddFrameData(std::vector<VIEW_INFO> frames) {
   m_previewFrames.clear();
   for (const VIEW_INFO& info : frames) {
     auto frame = std::make_unique<LCDPREVIEW_INFO>();
-    frame->thumbnail = LoadPictureCopy(info.file);
-    if (frame->thumbnail) {
-      frame->width = static_cast<int>(frame->thumbnail->GetWidth());
-      frame->height = static_cast<int>(frame->thumbnail->GetHeight());
-    }
+    SetThumbnail(*frame, LoadPictureCopy(info.file));
     frame->delay = info.delay > 0 ? static_cast<unsigned long>(info.delay) : 0;
     m_previewFrames.push_back(std::move(frame));
   }
@@ -357,12 +277,6 @@ CRect LCDViewList::ScreenRect(const LCDVIEWITEM_INFO& item) const {
   return r;
 }
 
-CRect LCDViewList::GetItemScreenRect(int index) {
-  CriticalSectionLock guard(m_lock);
-  const LCDVIEWITEM_INFO* item = ItemAt(index);
-  return item ? ScreenRect(*item) : CRect();
-}
-
 int LCDViewList::OnControlMouseMove(unsigned, CPoint point) {
   if (!m_bEnabled || m_first < 0 || m_last < 0) return 0;
   const int old = m_hover;
@@ -386,15 +300,11 @@ int LCDViewList::OnControlMouseMove(unsigned, CPoint point) {
         }
       }
       if (!resting && m_hover < 0) {
-        const int last = std::min(m_last, static_cast<int>(m_items.size()) - 1);
-        for (int i = m_first; i <= last; ++i) {
-          if (ScreenRect(*m_items[i]).PtInRect(point)) {
-            m_hover = i;
-            m_previewIndex = 0;
-            m_previewTick = m_tick();
-            m_previewCount = m_items[i]->frameSize;
-            break;
-          }
+        m_hover = HitItem(point);
+        if (m_hover >= 0) {
+          m_previewIndex = 0;
+          m_previewTick = m_tick();
+          m_previewCount = m_items[m_hover]->frameSize;
         }
       }
     }
@@ -419,40 +329,8 @@ int LCDViewList::OnControlLButtonUp(unsigned, CPoint point) {
   return 0;
 }
 
-int LCDViewList::OnControlLButtonDblClk(unsigned, CPoint point) {
-  if (!m_bEnabled || !m_rcControl.PtInRect(point)) return 0;
-  bool hit = false;
-  {
-    CriticalSectionLock guard(m_lock);
-    const LCDVIEWITEM_INFO* hovered = ItemAt(m_hover);
-    hit = hovered && ScreenRect(*hovered).PtInRect(point);
-  }
-  if (hit) {
-    m_selected = m_hover;
-    SendMessageW(NOTIFY_DBLCLK, static_cast<unsigned>(m_selected), 0);
-    Repaint();
-  }
-  return 1;
-}
-
-int LCDViewList::OnControlRButtonUp(unsigned, CPoint point) {
-  if (!m_bEnabled) return 0;
-  const int old = m_selected;
-  m_selected = m_hover;
-  if (m_rcControl.PtInRect(point)) SendMessageW(NOTIFY_RBUTTONUP, static_cast<unsigned>(m_selected), 0);
-  if (m_selected != old) Repaint();
-  return 1;
-}
-
 int LCDViewList::OnControlScroll(int, unsigned direction, CPoint) {
-  if (kItemHeight * GetItemCount() <= m_rcControl.Height() || !m_pScrollV) return 0;
-  if (m_pScrollV->ScrollRow(direction == 1 ? 10 : -10)) Repaint();
-  return 1;
-}
-
-long LCDViewList::OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) {
-  if ((id == 1 || id == 2) && code == NOTIFY_POSITION) Repaint();
-  return MPanel::OnMessage(id, code, wParam, lParam);
+  return WheelTiles(m_pScrollV, kItemHeight * GetItemCount(), m_rcControl.Height(), direction);
 }
 
 // ---- painting ----
@@ -463,14 +341,9 @@ void LCDViewList::DrawControl(HDC& hdc, CRect) {
   if (w <= 0 || v <= 0) return;
   CriticalSectionLock guard(m_lock);
   const int count = static_cast<int>(m_items.size());
-  int64_t offset = 0;
-  if (m_pScrollV && m_pScrollV->m_nMaxRange > 0)
-    offset = (static_cast<int64_t>(kItemHeight) * count - v) * m_pScrollV->m_nCurPos / m_pScrollV->m_nMaxRange;
-  offset = std::max<int64_t>(0, offset);
-  m_first = std::max(static_cast<int>(offset / kItemHeight), 0);
-  m_last = std::max(std::min(static_cast<int>((v + offset) / kItemHeight), count - 1), 0);
-  const int imageHeight = std::max(v, (m_last - m_first + 1) * kItemHeight);
-  m_yOffset = std::max(static_cast<int>(offset) - kItemHeight * m_first, 0);
+  const TileSpan span = ShownSpan(m_pScrollV, kItemHeight, v);
+  const int imageHeight = span.bitmapExtent;
+  m_yOffset = span.bitmapOffset;
 
   if (!m_bUpdate || !m_hMemDC) {
     UpdateMemDC(hdc, w, imageHeight);
@@ -481,13 +354,9 @@ void LCDViewList::DrawControl(HDC& hdc, CRect) {
       Gdiplus::Graphics g(mem);
       g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
       g.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-      Gdiplus::FontFamily* family = GetFontFamily(m_fontName);
-      Gdiplus::Font font(family ? family : Gdiplus::FontFamily::GenericSansSerif(), static_cast<Gdiplus::REAL>(m_fontSize),
-                         m_fontStyle, Gdiplus::UnitPixel);
+      const std::unique_ptr<Gdiplus::Font> font = LabelFont();
       Gdiplus::StringFormat format;
-      format.SetAlignment(Gdiplus::StringAlignmentCenter);
-      format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-      format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
+      CentreLabels(format);
       Gdiplus::SolidBrush text(m_textColor);
       const Gdiplus::Color normal = Manager::m_normal_color, hover = Manager::m_hover_color, down = Manager::m_down_color;
       int y = 0;
@@ -516,7 +385,7 @@ void LCDViewList::DrawControl(HDC& hdc, CRect) {
         }
         CString label;
         label.Format(L"%s: %d", m_title.GetString(), item.frameSize);
-        g.DrawString(label, label.GetLength(), &font,
+        g.DrawString(label, label.GetLength(), font.get(),
                      Gdiplus::RectF(15.0f, static_cast<Gdiplus::REAL>(y + 119), static_cast<Gdiplus::REAL>(w - 45), 20.0f),
                      &format, &text);
       }

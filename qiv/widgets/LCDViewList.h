@@ -11,9 +11,7 @@
 #include <gdiplus.h>
 #include <memory>
 #include <vector>
-#include "core/CriticalSection.h"
-#include "core/MPanel.h"
-#include "widgets/SkinPicture.h"
+#include "widgets/TileListPanel.h"
 
 // One animation of the list, owned by it.
 struct LCDVIEWITEM_INFO {
@@ -45,7 +43,7 @@ struct VIEW_INFO {
   int value5 = 0;
 };
 
-class QIV_API LCDViewList : public MPanel {
+class QIV_API LCDViewList : public TileListPanel<LCDViewList, LCDVIEWITEM_INFO> {
 public:
   using TickSource = DWORD (*)();
   static constexpr int kItemHeight = 150;
@@ -54,21 +52,16 @@ public:
   ~LCDViewList() override;
 
   const wchar_t* GetClassNameW() const override;
+  // Layout, scroll-bar messages, double and right click, the count, selection and single
+  // delete: TileListPanel's. Its picture strip (SetImage) is the placeholder of items
+  // without frames.
   void DrawControl(HDC& hdc, CRect paint) override;
-  long OnMessage(unsigned id, unsigned code, unsigned wParam, long lParam) override;
-  void SetControlRect(CRect rect) override;
   int OnControlTimer() override;
   int OnControlMouseMove(unsigned flags, CPoint point) override;
   int OnControlLButtonDown(unsigned flags, CPoint point) override;
   int OnControlLButtonUp(unsigned flags, CPoint point) override;
-  int OnControlLButtonDblClk(unsigned flags, CPoint point) override;
   int OnControlScroll(int delta, unsigned direction, CPoint point) override;
-  int OnControlRButtonUp(unsigned flags, CPoint point) override;
-  using MControlFont::SetImage;
-  // The placeholder of items without frames, loaded from the skins folder and kept here.
-  int SetImage(const wchar_t* file, int frames) override;
 
-  int SetItemImage(const wchar_t* hoverFile, const wchar_t* normalFile);
   int AddString(CString text, CString picturePath, int frameSize, int ledId);
   // Splits a GIF into "<folder>\<i>.png", one file per frame from 0, creating the folder
   // when missing, and records the frame delays. Answers the number of frames written:
@@ -86,12 +79,8 @@ public:
   int GetItemFrameSize(int index);
   int GetItemLEDId(int index);
   void SetItemLEDIdSelect(int ledId);
-  int GetItemCount();
-  int GetCurSel() const { return m_selected; }
-  int SetCurSel(int index);
   CString GetItemText(int index);
   int GetCurImageFrameSize();
-  int DeleteItem(int index);
   int DeleteAllItems();
   // The delays (ms) of the frames written by the last LoadGIFImageFile, in frame order.
   std::vector<unsigned long> GetDelayTimes() const { return m_delays; }
@@ -107,31 +96,19 @@ public:
   // gives 10 ms.
   static std::vector<unsigned long> FrameDelaysMs(const Gdiplus::PropertyItem* item, unsigned frameCount);
 
-  int GetHoverIndex() const { return m_hover; }
-  int GetFirstVisible() const { return m_first; }
-  int GetLastVisible() const { return m_last; }
   int GetPreviewIndex() const { return m_previewIndex; }
-  // An item's tile on the window (empty for a bad index or before the first paint).
-  CRect GetItemScreenRect(int index);
   void SetTickSource(TickSource tick) { m_tick = tick; }
 
 private:
-  LCDVIEWITEM_INFO* ItemAt(int index) const;
+  friend class TileListPanel<LCDViewList, LCDVIEWITEM_INFO>;
   void UpdateBar();
-  void Repaint();
   CRect ScreenRect(const LCDVIEWITEM_INFO& item) const;
   CRect GetImageRect(int width, int height, const CRect& box) const;
   void SelectActiveFrame(Gdiplus::Image* image, int index);
   void ResetPreview();
 
-  std::vector<std::unique_ptr<LCDVIEWITEM_INFO>> m_items;
   std::vector<std::unique_ptr<LCDPREVIEW_INFO>> m_previewFrames;
   std::vector<unsigned long> m_delays;
-  mutable CriticalSection m_lock;
-  int m_hover = -1;
-  int m_selected = -1;
-  int m_first = -1;
-  int m_last = -1;
   int m_yOffset = 0;
   CRect m_thumbBox{3, 5, 172, 105};
   GUID m_frameDimension;
@@ -141,8 +118,5 @@ private:
   int m_previewIndex = 0;
   int m_previewCount = 0;
   DWORD m_previewTick = 0;
-  std::unique_ptr<Gdiplus::Image> m_hoverPicture;
-  std::unique_ptr<Gdiplus::Image> m_normalPicture;
-  OwnedPictureStrip m_placeholder;
   TickSource m_tick;
 };

@@ -39,6 +39,6 @@ int HitDrawnRow(const Rows& rows, int first, int last, CRect control, int bitmap
 
 // Places a list's vertical bar, shows it exactly when the content is taller than the list
 // (repainting it on a change) and gives it the content height as its max range.
-void LayoutListBar(MScroll* bar, CRect barRect, int content, int listHeight);
+QIV_API void LayoutListBar(MScroll* bar, CRect barRect, int content, int listHeight);
 // One wheel notch: 10 row steps down (direction 1) or up, held to the range; true when it moved.
-bool WheelListBar(MScroll* bar, unsigned direction);
+QIV_API bool WheelListBar(MScroll* bar, unsigned direction);

@@ -2,6 +2,7 @@
 // content from their own items rather than from child controls.
 #pragma once
 #include "core/Geometry.h"
+#include "qiv_export.h"
 
 class MPanel;
 class MScroll;
@@ -9,9 +10,9 @@ class MScroll;
 // Places the panel's vertical bar in the right strip and its horizontal bar in the bottom
 // strip of `rect` (`thickness` px); a visible bar has the union of its old and new places
 // repainted. Visibility and ranges are left alone.
-void PlacePanelBars(MPanel& panel, const CRect& rect, int thickness);
+QIV_API void PlacePanelBars(MPanel& panel, const CRect& rect, int thickness);
 
 // Shows the bar exactly when `content` exceeds `extent` (repainting it when that changes),
 // makes `content` its maximum range (a derived scroll size is derived again) and lays it
 // out.
-void UpdatePanelBar(MScroll* bar, int content, int extent);
+QIV_API void UpdatePanelBar(MScroll* bar, int content, int extent);

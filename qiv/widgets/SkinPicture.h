@@ -5,17 +5,18 @@
 #include <gdiplus.h>
 #include <memory>
 #include "core/CString.h"
+#include "qiv_export.h"
 
 // A skin file (relative to the skins folder); null when it does not load.
-std::unique_ptr<Gdiplus::Image> LoadSkinPicture(const wchar_t* file);
+QIV_API std::unique_ptr<Gdiplus::Image> LoadSkinPicture(const wchar_t* file);
 
 // A detached copy of a picture file at its own size; the file is released at once.
 // Null for an empty path or a file that does not load.
-std::unique_ptr<Gdiplus::Image> LoadPictureCopy(const CString& path);
+QIV_API std::unique_ptr<Gdiplus::Image> LoadPictureCopy(const CString& path);
 
 // A horizontal strip of equal frames loaded from a skin file and owned by its control,
 // for the controls that keep their state picture themselves.
-struct OwnedPictureStrip {
+struct QIV_API OwnedPictureStrip {
   std::unique_ptr<Gdiplus::Image> image;
   int frameWidth = 0;
   int frameHeight = 0;

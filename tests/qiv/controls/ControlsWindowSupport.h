@@ -8,31 +8,11 @@
 #include <vector>
 #include "QivTestSupport.h"
 #include "core/MDialog.h"
-#include "core/MRender.h"
 #include "core/Manager.h"
+#include "qiv/core/WindowTestSupport.h"
 #include "qiv/windows/RobotoFont.h"
 
 namespace qivtest {
-
-// Dispatches what is queued for at least `ms` milliseconds, or until `done` holds.
-template <class Done>
-bool PumpUntil(Done done, int ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    ::Sleep(1);
-  } while (::GetTickCount() - start < static_cast<DWORD>(ms));
-  return done();
-}
-
-inline void Pump(int ms = 0) {
-  PumpUntil([] { return false; }, ms);
-}
 
 // A dialog whose controls' notifications are kept.
 class HostDialog : public MDialog {
@@ -49,47 +29,6 @@ public:
       if (n.code == code) found.push_back(n);
     return found;
   }
-};
-
-// The composition of a paint into a 32-bit DIB of the window's size.
-class Render {
-public:
-  Render(PaintManager& pm, int w, int h) : w_(w), h_(h) {
-    HDC screen = ::GetDC(nullptr);
-    dc_ = ::CreateCompatibleDC(screen);
-    dib_ = MRender::CreateARGB32Bitmap(screen, w, h, &bits_);
-    ::ReleaseDC(nullptr, screen);
-    old_ = ::SelectObject(dc_, dib_);
-    pm.Compose(dc_, bits_, CSize(w, h), CRect(0, 0, w, h));
-    ::GdiFlush();
-  }
-  ~Render() {
-    ::SelectObject(dc_, old_);
-    ::DeleteObject(dib_);
-    ::DeleteDC(dc_);
-  }
-  Render(const Render&) = delete;
-  Render& operator=(const Render&) = delete;
-  // 0xAARRGGBB of the pixel at (x, y), top-down.
-  uint32_t At(int x, int y) const {
-    const BYTE* p = bits_ + (static_cast<size_t>(h_ - 1 - y) * w_ + x) * 4;
-    return (uint32_t(p[3]) << 24) | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
-  }
-  uint32_t Rgb(int x, int y) const { return At(x, y) & 0xFFFFFF; }
-  // Whether any pixel of the rectangle has exactly this colour (0xRRGGBB).
-  bool Contains(CRect r, uint32_t rgb) const {
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (Rgb(x, y) == rgb) return true;
-    return false;
-  }
-
-private:
-  int w_, h_;
-  HDC dc_ = nullptr;
-  HBITMAP dib_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  BYTE* bits_ = nullptr;
 };
 
 constexpr uint32_t RgbOf(COLORREF c) { return (uint32_t(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c); }

@@ -3,6 +3,7 @@
 #include <set>
 #include "QivTestSupport.h"
 #include "SkinFiles.h"
+#include "WindowTestSupport.h"
 #include "controls/MAirBladder.h"
 #include "controls/MRichEdit.h"
 #include "core/MRender.h"
@@ -12,33 +13,9 @@
 using namespace qivtest;
 
 namespace {
-// A window object as the dialogs are: it forwards messages and repaint requests to its
-// paint manager and records notifications.
-class TestDialog : public MWindow, public MObject {
+// The wheel's answer is the paint manager's.
+class TestDialog : public PaintHostWindow {
 public:
-  PaintManager pm;
-  std::vector<Notice> notices;
-
-  int OnInitDialog() override {
-    pm.Init(GetSafeHwnd(), this);
-    return 1;
-  }
-  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_ERASEBKGND) return 1;
-    LRESULT r = pm.OnWindowMessage(msg, wParam, lParam);
-    if (msg == WM_PAINT && r) return 0;
-    if (msg == WM_MOUSEWHEEL) return r;
-    return MWindow::OnWindowMessage(msg, wParam, lParam);
-  }
-  void OnDestroyMessage(HWND window) override { pm.OnDestroyMessage(window); }
-  long OnBaseMessage(unsigned id, unsigned code, unsigned wParam, long lParam) override {
-    notices.push_back({id, code, wParam, lParam});
-    return 0;
-  }
-  long OnControlUpdate(CRect rect, int redraw, MControl* control) override {
-    return pm.OnControlUpdate(rect, redraw, control);
-  }
-
   ProbeControl* AddControl(unsigned id, CRect rect, COLORREF color = RGB(200, 0, 0)) {
     auto* probe = new ProbeControl(this, id, rect, color);
     probe->SetManager(&pm);
@@ -51,65 +28,9 @@ public:
     pm.GetAreas()->push_back(probe);
     return probe;
   }
-};
 
-// Pumps messages until `done` holds or `ms` pass.
-template <class Done>
-bool PumpUntil(Done done, int ms) {
-  const DWORD start = ::GetTickCount();
-  while (!done() && ::GetTickCount() - start < static_cast<DWORD>(ms)) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(1);
-  }
-  return done();
-}
-
-void Pump(int ms = 0) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (ms) ::Sleep(1);
-  } while (::GetTickCount() - start < static_cast<DWORD>(ms));
-}
-
-// An in-process render of the whole window: the paint's composition into a 32-bit DIB.
-class Render {
-public:
-  Render(PaintManager& pm, int w, int h) : w_(w), h_(h) {
-    HDC screen = ::GetDC(nullptr);
-    dc_ = ::CreateCompatibleDC(screen);
-    dib_ = MRender::CreateARGB32Bitmap(screen, w, h, &bits_);
-    ::ReleaseDC(nullptr, screen);
-    old_ = ::SelectObject(dc_, dib_);
-    pm.Compose(dc_, bits_, CSize(w, h), CRect(0, 0, w, h));
-    ::GdiFlush();
-  }
-  ~Render() {
-    ::SelectObject(dc_, old_);
-    ::DeleteObject(dib_);
-    ::DeleteDC(dc_);
-  }
-  // 0xAARRGGBB of the pixel at (x, y), top-down.
-  uint32_t At(int x, int y) const {
-    const BYTE* p = bits_ + (static_cast<size_t>(h_ - 1 - y) * w_ + x) * 4;
-    return (uint32_t(p[3]) << 24) | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
-  }
-  uint32_t Rgb(int x, int y) const { return At(x, y) & 0xFFFFFF; }
-
-private:
-  int w_, h_;
-  HDC dc_ = nullptr;
-  HBITMAP dib_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  BYTE* bits_ = nullptr;
+protected:
+  bool KeepsAnswer(UINT msg, LRESULT) const override { return msg == WM_MOUSEWHEEL; }
 };
 
 class PaintManagerWindow : public ::testing::Test {

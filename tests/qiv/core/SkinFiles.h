@@ -31,6 +31,8 @@ public:
     ::RemoveDirectoryW(GetSkinsFolder());
     Manager::SetThemeSkins(previous_);
   }
+  SkinFolder(const SkinFolder&) = delete;
+  SkinFolder& operator=(const SkinFolder&) = delete;
   // Writes a w x h RGBA picture whose pixel colour `pixel(x, y)` gives (0xAARRGGBB).
   template <class F>
   void Write(const wchar_t* name, unsigned w, unsigned h, F pixel) {

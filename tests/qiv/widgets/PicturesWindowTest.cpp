@@ -9,6 +9,7 @@
 #include "core/Manager.h"
 #include "core/PaintManager.h"
 #include "qiv/core/QivTestSupport.h"
+#include "qiv/core/WindowTestSupport.h"
 #include "qiv/windows/RobotoFont.h"
 #include "widgets/ImageView.h"
 #include "widgets/ImageViewList.h"
@@ -21,45 +22,13 @@
 namespace {
 
 using qivtest::Notice;
+using qivtest::Pump;
 
-// A window as the program's dialogs are: its paint manager gets every message and repaint
-// request, and control notifications are recorded.
-class HostWindow : public MWindow, public MObject {
-public:
-  PaintManager pm;
-  std::vector<Notice> notices;
-  int OnInitDialog() override {
-    pm.Init(GetSafeHwnd(), this);
-    return 1;
-  }
-  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_ERASEBKGND) return 1;
-    LRESULT r = pm.OnWindowMessage(msg, wParam, lParam);
-    if (msg == WM_PAINT && r) return 0;
-    if (msg == WM_MOUSEWHEEL) return r;
-    return MWindow::OnWindowMessage(msg, wParam, lParam);
-  }
-  void OnDestroyMessage(HWND window) override { pm.OnDestroyMessage(window); }
-  long OnBaseMessage(unsigned id, unsigned code, unsigned wParam, long lParam) override {
-    notices.push_back({id, code, wParam, lParam});
-    return 0;
-  }
-  long OnControlUpdate(CRect rect, int redraw, MControl* control) override {
-    return pm.OnControlUpdate(rect, redraw, control);
-  }
+// The wheel's answer is the paint manager's.
+class HostWindow : public qivtest::PaintHostWindow {
+protected:
+  bool KeepsAnswer(UINT msg, LRESULT) const override { return msg == WM_MOUSEWHEEL; }
 };
-
-void Pump(int ms = 0) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (ms) ::Sleep(1);
-  } while (::GetTickCount() - start < static_cast<DWORD>(ms));
-}
 
 class PicturesWindow : public ::testing::Test {
 protected:

@@ -3,63 +3,15 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
-#include <string>
-#include <vector>
 #include "core/MControl.h"
 #include "core/MRender.h"
 #include "core/Manager.h"
-#include "lodepng.h"
+#include "qiv/core/SkinFiles.h"
 
 namespace widgettest {
 
-// Skin pictures written for one test into a theme folder of its own beside the test
-// program (the skins folder the library looks in), named after the process so that test
-// programs running side by side never share or delete each other's files.
-class SkinFolder {
-public:
-  SkinFolder() {
-    previous_ = Manager::GetThemeSkins();
-    ::CreateDirectoryW(GetExeFolder() + L"skins", nullptr);
-    CString theme;
-    theme.Format(L"widgets%lu\\", ::GetCurrentProcessId());
-    Manager::SetThemeSkins(theme);
-    ::CreateDirectoryW(GetSkinsFolder(), nullptr);
-  }
-  ~SkinFolder() {
-    for (const CString& f : files_) ::DeleteFileW(f);
-    ::RemoveDirectoryW(GetSkinsFolder());
-    Manager::SetThemeSkins(previous_);
-  }
-  SkinFolder(const SkinFolder&) = delete;
-  SkinFolder& operator=(const SkinFolder&) = delete;
-
-  // A w x h picture whose pixel (x, y) is `pixel(x, y)` as 0xAARRGGBB.
-  template <class F>
-  void Write(const wchar_t* name, unsigned w, unsigned h, F pixel) {
-    std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4);
-    for (unsigned y = 0; y < h; ++y)
-      for (unsigned x = 0; x < w; ++x) {
-        const uint32_t c = pixel(x, y);
-        unsigned char* p = &rgba[(static_cast<size_t>(y) * w + x) * 4];
-        p[0] = (c >> 16) & 0xFF;
-        p[1] = (c >> 8) & 0xFF;
-        p[2] = c & 0xFF;
-        p[3] = (c >> 24) & 0xFF;
-      }
-    const CString path = GetSkinsFolder() + name;
-    std::string narrow;
-    for (wchar_t c : path.str()) narrow += static_cast<char>(c);
-    lodepng::encode(narrow, rgba, w, h);
-    files_.push_back(path);
-  }
-  void Solid(const wchar_t* name, unsigned w, unsigned h, uint32_t argb) {
-    Write(name, w, h, [&](unsigned, unsigned) { return argb; });
-  }
-
-private:
-  CString previous_;
-  std::vector<CString> files_;
-};
+// Skin pictures written for one test into a theme folder of the process's own.
+using qivtest::SkinFolder;
 
 constexpr uint32_t RgbOf(COLORREF c) { return (uint32_t(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 

@@ -8,21 +8,11 @@
 #include "core/MDialog.h"
 #include "core/MControlFont.h"
 #include "core/Manager.h"
+#include "qiv/core/WindowTestSupport.h"
 
 namespace qivwin {
 
-// Dispatches everything queued, for at least `ms` milliseconds.
-inline void Pump(int ms = 0) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (ms) ::Sleep(1);
-  } while (::GetTickCount() - start < static_cast<DWORD>(ms));
-}
+using qivtest::Pump;
 
 struct Seen {
   UINT msg;
