@@ -1,6 +1,7 @@
 // LED animation page and its frame editor. The dispatcher and the frame route here; the page's own work
 // fills these handlers (each returns 0 until then: nothing handled).
 #include "shell/KeyboardDlg.h"
+#include "store/KeyboardDataStore.h"
 
 void KeyboardDlg::CreateLedPage() {}
 int KeyboardDlg::OnLcdSlotSelected(UINT, WPARAM, LPARAM) { return 0; }
@@ -30,3 +31,12 @@ int KeyboardDlg::OnLedTask29() { return 0; }
 int KeyboardDlg::SaveLedFrames() { return 0; }
 int KeyboardDlg::OnLedGifExport() { return 0; }
 int KeyboardDlg::OnLedDownload() { return 0; }
+
+void KeyboardDlg::LoadLedPage() {
+  // The animation list of the current model as the store now holds it (after a reset:
+  // none, and the page shows its empty state).
+  KeyboardDataStore::RecordList<LedLayerRecord> layers;
+  m_store.GetLedLayers(m_profileId, layers);
+  std::lock_guard<std::mutex> hold(m_pageStateLock);
+  m_ledLayerCount = int(layers.size());
+}

@@ -41,9 +41,12 @@ void KeyboardDlg::LoadProfileList() {
     m_store.SetActiveProfile(1);
   }
   SyncFromDevice();
+  // The lighting pages show the profile's rows (seeded for a new profile).
+  LoadLightingPages();
 }
 
 void KeyboardDlg::ApplyProfile() {
+  LoadLightingPages();
   if (m_featureMask & 0x01) {
     m_selectedKey = -2;
     SetKeyMacroData();
