@@ -341,6 +341,9 @@ void KeyboardDlg::LoadLightingPages() {
   if (m_deviceType == 102) LoadMatrixPage();
   InitVisualizerGeometry();
   LoadMusicLayer(m_profileId);
+  // The LED page follows the link's feature bits.
+  const bool ledFeature = (m_linkMode == 0 && (m_featureMask & 0x40)) || (m_linkMode == 1 && m_featureMask2 != 0);
+  if (m_ledPageEnabled && ledFeature) LoadLedPage();
 }
 
 void KeyboardDlg::UpdateLightControls() {

@@ -535,6 +535,26 @@ public:
   // The music section of the canvas page and the geometry of the visualiser's frame.
   void LoadMusicLayer(int profile);
   void InitVisualizerGeometry();
+  // The LED animation page (built and loaded, but no tab shows it).
+  void LoadLedFrames(int ledId);
+  void EnableLedPageControls(int enable);
+  void EnableLedEditor(int enable);
+  void ApplyLedRgbEdits();
+  void ApplyLedPenColor(COLORREF colour);
+  // Unsaved frame edits: the user saves them or drops the one in the editor.
+  void ConfirmSaveLedEdits();
+  int m_lcdSlotCount = 1;
+  int m_lcdSlotFrameLimits[5] = {256, 256, 256, 256, 256};
+  int m_ledFrameLimit = 0;
+  int m_ledAnimationId = 0;
+  int m_ledFrameIndex = 0;
+  bool m_ledEdited = false;
+  int m_ledColorButtonId = 407;
+  CString m_ledGifPath;
+  std::unique_ptr<MDialog> m_ledWaitDlg;
+  std::unique_ptr<MDialog> m_ledProgressDlg;
+  // Message boxes of the LED page (ShowMessageBox unless a test answers them).
+  std::function<int(const CString& text, const CString& caption, int type)> m_ledMessageBox;
   std::unique_ptr<LightingPages, LightingPagesDeleter> m_lightingPages;
   std::once_flag m_lightingPagesMade;
   // ---- end: the lighting pages ----
