@@ -375,14 +375,14 @@ void KeyboardDlg::OnLightModeSelected(int code) {
   // the controls are the window thread's.
   OnWindowThread([this, code] {
     if (code != 2) return;
+    // Entering the page: the strip has selected the lighting item before m_mainPage follows.
+    const bool entering = m_mainPage != 1 && m_mainTab && m_mainTab->GetItemID(m_mainTab->GetSelectItem()) == 1;
+    if (entering) m_mainPage = 1;
     LightingPages& pages = Pages();
     // The page is filled once per profile and model before a mode is applied from it.
     if (pages.lightingProfile != m_profileId || pages.lightingModel != m_deviceType) LoadLightModes();
     auto* modes = Get<MComboBox>(*this, kModeList);
     const int shown = modes && modes->GetItemCount() > 0 ? int(modes->GetCurData()) : m_lightMode;
-    // Entering the page: the strip has selected the lighting item before m_mainPage follows.
-    const bool entering = m_mainPage != 1 && m_mainTab && m_mainTab->GetItemID(m_mainTab->GetSelectItem()) == 1;
-    if (entering) m_mainPage = 1;
     RunLighting(*this, [shown](LightingPage& page) { return page.OnModeSelected(2, shown); });
   });
 }

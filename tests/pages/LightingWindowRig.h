@@ -45,6 +45,12 @@ bool PumpUntil(Done done, int ms) {
   return done();
 }
 
+inline CString Text(int value) {
+  CString text;
+  text.Format(L"%d", value);
+  return text;
+}
+
 inline void Pump(int ms) {
   PumpUntil([] { return false; }, ms);
 }
