@@ -34,8 +34,9 @@ private:
 template <typename Done>
 bool PumpUntil(Done done, int ms) {
   for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms);) {
+    // A bounded batch: a page that repaints all the time never holds the wait for ever.
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (int n = 0; n < 200 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
