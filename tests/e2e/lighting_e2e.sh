@@ -86,7 +86,7 @@ case "$rec" in
 esac
 
 # The store: the active zone 0 row holds green (0x00FF00) as a single colour.
-db=$(find "${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch}" -name K102.db 2>/dev/null | head -n 1)
+db=$(find "${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch}" -name "K102_data_2.db" 2>/dev/null | head -n 1)
 if [ -n "$db" ] && command -v sqlite3 > /dev/null; then
   row=$(sqlite3 "$db" "select color_value, colorful from t_light_data where type = 0 and status = 1 order by profile limit 1;" 2>&1 || true)
   echo "store, active zone 0 row: $row"
