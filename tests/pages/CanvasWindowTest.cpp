@@ -111,10 +111,10 @@ TEST_F(CanvasPageWindow, MusicSettingsAreStoredAndComeBackAfterARestart) {
   EXPECT_EQ(Get<CCheckButton>(161)->GetCheck(), 1) << "light layer 1 is added at every load";
 }
 
-// Not run for now: under the test display the window stops answering once the canvas
-// has been shown and the worker steps it, so the run never ends; to be enabled with the
-// canvas's fix of that freeze. (The same path without the window is covered by
-// VisualizerFrameStep.CanvasKeysFollowTheMusic.)
+// Not run yet: in the window under the test display the frames this reads stay dark,
+// loud or silent, and why (the visualiser's input, the canvas's hidden step or this
+// test's reading) is still open. The same path without the window is covered by
+// VisualizerFrameStep.CanvasKeysFollowTheMusic.
 TEST_F(CanvasPageWindow, DISABLED_StreamedFramesFollowTheMusicWhileAnotherTabIsShown) {
   // The canvas page entered once keeps streaming when the user goes on to another tab:
   // the worker samples the visualiser, steps the canvas off screen and sends its keys.
