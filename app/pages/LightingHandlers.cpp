@@ -337,9 +337,12 @@ void KeyboardDlg::LoadLightModes() {
 }
 
 void KeyboardDlg::LoadLightingPages() {
+  InitVisualizerGeometry();
+  // The pages are filled for the window that shows them: a dialog without its window
+  // (the worker on its own) keeps the state it was given.
+  if (!GetSafeHwnd()) return;
   LoadLightModes();
   if (m_deviceType == 102) LoadMatrixPage();
-  InitVisualizerGeometry();
   LoadMusicLayer(m_profileId);
   // The LED page follows the link's feature bits.
   const bool ledFeature = (m_linkMode == 0 && (m_featureMask & 0x40)) || (m_linkMode == 1 && m_featureMask2 != 0);
