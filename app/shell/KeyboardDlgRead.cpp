@@ -46,7 +46,6 @@ void KeyboardDlg::LoadProfileList() {
 }
 
 void KeyboardDlg::ApplyProfile() {
-  LoadLightingPages();
   if (m_featureMask & 0x01) {
     m_selectedKey = -2;
     SetKeyMacroData();

@@ -23,6 +23,8 @@ cleanup() {
 trap cleanup EXIT
 cd "$run_dir"
 state="$run_dir/hidapi-sim.state"
+# The keyboards start from their factory state, so a green record can only come from this run.
+rm -f "$state"
 "$src/cmake/wine-run.sh" ./Quenby.exe > "$shots/lighting-run.log" 2>&1 &
 app=$!
 i=0
@@ -78,7 +80,20 @@ done
 echo "swatch after the green colour: $n pixels differ"
 [ "${n:-0}" -gt 50 ] || { echo "FAIL: the swatch did not take the colour"; failed=1; }
 
-# The keyboard's copy: written at the configuration end of the lighting write.
+# The store: the active zone 0 row holds green (0x00FF00) as a single colour.
+db=$(find "${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch}" -name "K102_data_2.db" 2>/dev/null | head -n 1)
+if [ -n "$db" ] && command -v sqlite3 > /dev/null; then
+  row=$(sqlite3 "$db" "select color_value, colorful from t_light_data where type = 0 and status = 1 order by profile limit 1;" 2>&1 || true)
+  echo "store, active zone 0 row: $row"
+  [ "$row" = "65280|0" ] || { echo "FAIL: the store's row is not green"; failed=1; }
+else
+  echo "FAIL: no profile database found"; failed=1
+fi
+# The keyboard's copy: the simulator keeps its tables in the state file, which is
+# certain to be written once the program has ended.
+kill "$app" 2>/dev/null || true
+wait "$app" 2>/dev/null || true
+app=
 i=0
 while :; do
   rec=$(zone0)
@@ -92,13 +107,4 @@ case "$rec" in
   *) echo "FAIL: the keyboard's zone 0 record is not green"; failed=1 ;;
 esac
 
-# The store: the active zone 0 row holds green (0x00FF00) as a single colour.
-db=$(find "${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch}" -name "K102_data_2.db" 2>/dev/null | head -n 1)
-if [ -n "$db" ] && command -v sqlite3 > /dev/null; then
-  row=$(sqlite3 "$db" "select color_value, colorful from t_light_data where type = 0 and status = 1 order by profile limit 1;" 2>&1 || true)
-  echo "store, active zone 0 row: $row"
-  [ "$row" = "65280|0" ] || { echo "FAIL: the store's row is not green"; failed=1; }
-else
-  echo "FAIL: no profile database found"; failed=1
-fi
 exit $failed
