@@ -18,6 +18,9 @@ KeyboardDlg::KeyboardDlg(DeviceTransport& transport, KeyboardDataStore& store)
     : m_transport(transport), m_store(store) {
   m_exeFolder = GetExeFolder();
   m_userDataFolder = GetUserDataFolder();
+  // config.xml's name, set before the dialog is made: a second start looks for the window
+  // property of that name.
+  m_softwareName = Manager::GetDeviceName();
 }
 
 KeyboardDlg::~KeyboardDlg() {

@@ -63,10 +63,12 @@ void WriteLanguageId(int lcid) {
   RegCloseKey(key);
 }
 
-void InitLanguage() {
+void InitLanguage() { InitLanguage(int(GetUserDefaultUILanguage())); }
+
+void InitLanguage(int userLanguage) {
   CurrentLanguageId = ReadLanguageId();
   if (CurrentLanguageId == 0) {
-    CurrentLanguageId = int(GetUserDefaultUILanguage());
+    CurrentLanguageId = userLanguage;
     WriteLanguageId(OfferedLanguages.count(CurrentLanguageId) ? CurrentLanguageId : 1033);
   }
   if (!OfferedLanguages.count(CurrentLanguageId)) {

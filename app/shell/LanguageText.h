@@ -27,3 +27,5 @@ void WriteLanguageId(int lcid);
 // Chooses CurrentLanguageId from the registry, else the user's interface language, and
 // settles on 1033 when config.xml does not offer the choice.
 void InitLanguage();
+// The same for a user whose interface language is `userLanguage`.
+void InitLanguage(int userLanguage);

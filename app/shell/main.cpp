@@ -3,13 +3,13 @@
 #include <windows.h>
 #include <objbase.h>
 #include <ole2.h>
-#include <shlobj.h>
 #include <cwchar>
 #include <memory>
 #include "core/Manager.h"
 #include "shell/AppConfig.h"
 #include "shell/KeyboardDlg.h"
 #include "shell/LanguageText.h"
+#include "shell/StartUp.h"
 #include "store/UserDataFolder.h"
 #include "support/WriteLog.h"
 
@@ -31,6 +31,7 @@ void ShowRunningInstance(const CString& name) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+  ApplyDpiRule();
   LoadAppConfig(GetExeFolder());
   const CString name = Manager::GetDeviceName();
   HANDLE instanceMutex = CreateMutexW(nullptr, TRUE, name.GetString());
@@ -40,10 +41,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
     return 0;
   }
   WriteLog(2, "KBLog");
+  EnableDebugPrivilege();  // nothing depends on it
   Manager::InitGdiplus();
   InitLanguage();
   Manager::SetInstance(instance);
-  SHCreateDirectoryExW(nullptr, (GetUserDataFolder() + L"db").GetString(), nullptr);
+  CreateDirectoryTree(GetUserDataFolder() + L"db");
   CoInitialize(nullptr);
   OleInitialize(nullptr);
 

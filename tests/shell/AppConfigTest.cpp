@@ -1,5 +1,6 @@
 // The program configuration read at start-up and the texts of the language files.
 #include <gtest/gtest.h>
+#include <set>
 #include "core/Manager.h"
 #include "shell/AppConfig.h"
 #include "shell/LanguageText.h"
@@ -99,5 +100,30 @@ TEST(LanguageText, ChoiceFollowsTheRegistryAndTheOfferedLanguages) {
   EXPECT_EQ(ReadLanguageId(), 1033);
 
   OfferedLanguages.clear();
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QuenbyLanguageTest");
+}
+
+// The first start (no "LCID" stored) for users of several languages: their own language
+// when config.xml offers it, English otherwise; either way the choice is stored.
+TEST(LanguageText, FirstStartTakesTheUsersLanguageWhenOffered) {
+  NameGuard guard;
+  Manager::SetDeviceName(L"QuenbyLanguageTest");
+  const struct {
+    int user;
+    std::set<int> offered;
+    int chosen;
+  } cases[] = {
+      {1031, {2052, 1028, 1033}, 1033}, {1028, {2052, 1028, 1033}, 1028},
+      {2052, {2052, 1028, 1033}, 2052}, {2052, {}, 1033},
+  };
+  for (const auto& c : cases) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QuenbyLanguageTest");
+    OfferedLanguages = c.offered;
+    InitLanguage(c.user);
+    EXPECT_EQ(CurrentLanguageId, c.chosen) << c.user;
+    EXPECT_EQ(ReadLanguageId(), c.chosen) << c.user;
+  }
+  OfferedLanguages.clear();
+  CurrentLanguageId = 1033;
   RegDeleteKeyW(HKEY_CURRENT_USER, L"SOFTWARE\\QuenbyLanguageTest");
 }

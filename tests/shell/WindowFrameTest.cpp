@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -563,4 +564,47 @@ TEST_F(MainWindow, BusyDialogClosesWhenItsTaskIsDropped) {
   wait->ShowCentered(dlg->GetSafeHwnd());
   EXPECT_LT(GetTickCount() - start, 5000u) << "the dialog was closed";
   dlg->m_waitDlg = nullptr;
+}
+
+// A worker step that ends after the close request reaches no control: its call to the
+// window thread is dropped, whichever thread makes it and however long the test waits.
+TEST_F(MainWindow, WindowCallsAfterTheCloseAreDropped) {
+  Open();
+  Settle();
+  HWND window = dlg->GetSafeHwnd();
+  // Before the close a call from another thread runs on this one.
+  std::atomic<int> ranOn{0};
+  std::thread([&] { dlg->OnWindowThread([&] { ranOn = int(GetCurrentThreadId()); }); }).join();
+  ASSERT_TRUE(PumpUntil([&] { return ranOn != 0; }, 5000));
+  EXPECT_EQ(ranOn, int(GetCurrentThreadId()));
+
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_FALSE(IsWindow(window));
+  EXPECT_FALSE(dlg->IsRunning());
+  std::atomic<bool> ran{false};
+  std::thread([&] {
+    dlg->OnWindowThread([&] { ran = true; });
+    dlg->ShowControl(58, 1);
+  }).join();
+  Pump(300);
+  EXPECT_FALSE(ran);
+}
+
+// The worker closes the busy dialog when the task it covers has run on the keyboard, for
+// both spinners, however quickly the task ends.
+TEST_F(MainWindow, BusyDialogsCloseWhenTheirTaskRuns) {
+  Open();
+  Settle();
+  Choose(101);
+  std::unique_ptr<WaitDlg> dialogs[] = {std::make_unique<WaitDlg>(), std::make_unique<LEDWaitDlg>()};
+  for (auto& wait : dialogs) {
+    dlg->m_waitDlg = wait.get();
+    const size_t writes = sim::Log().size();
+    dlg->AddTask(kTaskKeyMap);
+    const DWORD start = GetTickCount();
+    wait->ShowCentered(dlg->GetSafeHwnd());
+    EXPECT_LT(GetTickCount() - start, 10000u) << "the dialog was closed";
+    EXPECT_GT(sim::Log().size(), writes) << "the key map went to the keyboard";
+    dlg->m_waitDlg = nullptr;
+  }
 }
