@@ -136,6 +136,51 @@ KEY_PAGE_TEXTS = {
 }
 for _lcid, _texts in KEY_PAGE_TEXTS.items():
     TEXTS[_lcid]["KB.DIALOG"].update(_texts)
+# The lighting, matrix screen, lighting canvas, music and LED animation pages (the same
+# English texts in every language until they are translated).
+LIGHTING_TEXTS = {
+    22: "Apply", 80: "Colourful", 81: "Colour", 87: "Colour",
+    102: "Bar layer", 103: "Amplitude", 104: "Background layer", 105: "Background brightness",
+    106: "Spectrum bars", 107: "Mirrored bars", 108: "Wave", 109: "Fire", 110: "Rings", 111: "Ripples",
+    112: "Rain", 113: "Stars", 114: "Plasma", 115: "Gradient", 116: "Pulse", 117: "None", 118: "Aurora",
+    119: "Matrix rings",
+    120: "Off", 121: "Static", 122: "Breathing", 123: "Wave", 124: "Reactive", 125: "Ripple", 126: "Rainbow cycle",
+    127: "Spiral", 128: "Rain", 129: "Stars", 130: "Snake", 131: "Flash", 132: "Spectrum", 133: "Sweep",
+    134: "Wave bars", 135: "Fireworks", 136: "Heartbeat", 137: "Tide", 138: "Laser", 139: "Comet", 140: "Aurora",
+    141: "Custom colours",
+    150: "Off", 151: "Static", 152: "Breathing", 153: "Wave", 154: "Cycle",
+    160: "Off", 161: "Static", 162: "Breathing", 163: "Wave", 164: "Cycle",
+    170: "Keys", 171: "Side light", 172: "Logo light", 173: "Light bar", 175: "Mode", 176: "Live colours",
+    177: "Colour", 178: "Colour set", 180: "Colour set 1", 181: "Colour set 2", 182: "Colour set 3",
+    183: "Colour set 4", 184: "Colour set 5", 189: "Colourful", 190: "Colour", 191: "Brightness", 192: "Speed",
+    193: "Direction",
+    600: "Music", 601: "Music layers", 602: "Screen", 604: "Picture", 610: "Window", 615: "Preset",
+    620: "Preset 1", 621: "Preset 2", 622: "Preset 3", 623: "Preset 4", 624: "Preset 5", 625: "Preset 6",
+    626: "Preset 7", 627: "Preset 8", 628: "Preset 9", 629: "Preset 10", 650: "Game", 670: "Picture or video file",
+    671: "Choose", 680: "Layer 1", 681: "Layer 2", 682: "Layer 3", 683: "Layer 4", 684: "Layer 5", 685: "Layer 6",
+    686: "Layer 7", 687: "Layer 8", 688: "Layer 9", 689: "Layer 10", 690: "Layer 11", 691: "Layer 12",
+    801: "Screen", 803: "Add", 804: "Import GIF", 805: "Delete", 806: "Frames", 808: "Edit", 809: "Preview",
+    810: "Text", 812: "Colour", 813: "Add text", 814: "Add pictures", 815: "Copy frame", 816: "Pen", 817: "Eraser",
+    818: "Delete frame", 819: "Save", 820: "Export GIF", 821: "Download", 825: "This frame", 826: "All frames",
+    827: "Sync", 830: "Save the changes to this animation?", 831: "Unsaved changes",
+    832: "The animation has ", 833: " frames.", 834: "Frame limit",
+    835: "Delete this animation?", 836: "Delete", 837: "Frame time (ms)", 838: "Type a text first.",
+    839: "Add text", 840: "There is no frame to copy.", 841: "Choose a frame to copy.", 842: "Copy frame",
+    843: "There is no frame to delete.", 844: "Delete frame", 845: "Choose a frame to delete.",
+    846: "Delete this frame?", 847: "The animation has no frames.", 848: "Download",
+    850: "Draw with the pen or erase.", 851: "Right-click for more.", 852: "Save before leaving.",
+    860: "Font size", 862: "Grid", 863: "Animations", 865: "At most ", 866: " frames", 867: "At most ",
+    868: " frames fit; the animation has ", 870: "Animations", 871: "Frames:", 872: "Limit:",
+    880: "Cut", 881: "Copy", 882: "Paste", 884: "Delete", 885: "Undo", 886: "Bring forward", 887: "Send backward",
+    900: "Off", 901: "Static", 902: "Breathing", 903: "Wave", 904: "Rain", 905: "Paint", 906: "Picture",
+    907: "PC effects", 920: "Effect", 921: "Ripple", 922: "Music bars", 923: "Music rings", 924: "Music wave",
+    925: "Music pulse", 926: "Music fire", 927: "Music stars", 928: "Rainbow", 929: "Snake", 930: "Clock",
+    931: "Rain", 932: "Fireworks", 933: "Spiral", 934: "Heartbeat", 935: "Scanner", 936: "Typing", 937: "Radiant",
+    938: "Terminal",
+}
+for _lcid in TEXTS:
+    for _id, _text in LIGHTING_TEXTS.items():
+        TEXTS[_lcid]["KB.DIALOG"].setdefault(_id, _text)
 
 
 def main():

@@ -33,6 +33,13 @@
 
 class DeviceTransport;
 class KeyboardDataStore;
+struct LightingPages;
+struct LightingUpdate;
+struct MatrixUpdate;
+// Deletes the lighting pages' logic where its type is complete (pages/LightingPages.cpp).
+struct LightingPagesDeleter {
+  void operator()(LightingPages* pages) const;
+};
 
 // Task codes of the worker queue.
 enum WorkerTask {
@@ -551,6 +558,58 @@ public:
   // The tables above, m_deviceInfo and the knob keys were read from the current
   // keyboard; cleared whenever the devices are enumerated or a layout is loaded.
   bool m_keyboardTablesRead = false;
+
+  // ---- begin: the lighting pages (pages/LightingHandlers.cpp, MatrixHandlers.cpp,
+  // CanvasHandlers.cpp, MusicHandlers.cpp, LedHandlers.cpp) ----
+  // Page reloads: from the worker they are handed to the window thread.
+  void LoadLightModes();
+  void LoadMatrixPage();
+  // The lighting, matrix and music pages for the current profile and model.
+  void LoadLightingPages();
+  // A click (2) or right-button release (5) on the on-screen keyboard while the
+  // lighting page is current paints the current colour set.
+  int OnLightCustomColorKeys(int code);
+  void UpdateLightControls();
+  void ApplyLightColor(COLORREF colour);
+  void ApplyLightRgbEdits();
+  void EnableLightColorGroup(int enable);
+  void UpdateMatrixControls();
+  void UpdateMatrixAmplitudeControls();
+  void ApplyMatrixColor(COLORREF colour);
+  void ApplyMatrixRgbEdits();
+  void EnableMatrixColorGroup(int enable);
+  // The pages' logic, made on first use.
+  LightingPages& Pages();
+  // Applies what a handler of the lighting or matrix page answered to their controls.
+  void ApplyLightingUpdate(const LightingUpdate& update);
+  void ApplyMatrixUpdate(const MatrixUpdate& update);
+  int m_lightConfigFunc = 0;
+  // The music section of the canvas page and the geometry of the visualiser's frame.
+  void LoadMusicLayer(int profile);
+  void InitVisualizerGeometry();
+  // The LED animation page (built and loaded, but no tab shows it).
+  void LoadLedFrames(int ledId);
+  void EnableLedPageControls(int enable);
+  void EnableLedEditor(int enable);
+  void ApplyLedRgbEdits();
+  void ApplyLedPenColor(COLORREF colour);
+  // Unsaved frame edits: the user saves them or drops the one in the editor.
+  void ConfirmSaveLedEdits();
+  int m_lcdSlotCount = 1;
+  int m_lcdSlotFrameLimits[5] = {256, 256, 256, 256, 256};
+  int m_ledFrameLimit = 0;
+  int m_ledAnimationId = 0;
+  int m_ledFrameIndex = 0;
+  bool m_ledEdited = false;
+  int m_ledColorButtonId = 407;
+  CString m_ledGifPath;
+  std::unique_ptr<MDialog> m_ledWaitDlg;
+  std::unique_ptr<MDialog> m_ledProgressDlg;
+  // Message boxes of the LED page (ShowMessageBox unless a test answers them).
+  std::function<int(const CString& text, const CString& caption, int type)> m_ledMessageBox;
+  std::unique_ptr<LightingPages, LightingPagesDeleter> m_lightingPages;
+  std::once_flag m_lightingPagesMade;
+  // ---- end: the lighting pages ----
 
   // ---- seams ----
   std::function<void(DWORD ms)> m_sleep;  // the worker's own waits

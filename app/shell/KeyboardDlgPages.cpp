@@ -20,27 +20,3 @@ void KeyboardDlg::LoadSystemSettings() {
   std::lock_guard<std::mutex> hold(m_pageStateLock);
   m_shownSettings = s;
 }
-
-void KeyboardDlg::LoadLedPage() {
-  // The animation list of the current model as the store now holds it (after a reset:
-  // none, and the page shows its empty state).
-  KeyboardDataStore::RecordList<LedLayerRecord> layers;
-  m_store.GetLedLayers(m_profileId, layers);
-  std::lock_guard<std::mutex> hold(m_pageStateLock);
-  m_ledLayerCount = int(layers.size());
-}
-
-void KeyboardDlg::OnLightModeSelected(int code) {
-  if (code != 2) return;
-  // The mode shown is the page's current mode; it becomes the zone's active mode again and
-  // goes to the keyboard.
-  m_store.SetActiveLightMode(m_profileId, m_lightZone, m_lightMode);
-  if (m_lightMode < 128) {
-    AddTask(kTaskLightMode);
-  } else {
-    AddTask(kTaskCustomLightMode);
-    AddTask(kTaskReadColourSet);
-    m_liveKeyColors = 0;
-  }
-  m_store.SetConfigValue(m_profileId, L"enable_light", L"1");
-}

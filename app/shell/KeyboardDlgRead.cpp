@@ -41,6 +41,8 @@ void KeyboardDlg::LoadProfileList() {
     m_store.SetActiveProfile(1);
   }
   SyncFromDevice();
+  // The lighting pages show the profile's rows (seeded for a new profile).
+  LoadLightingPages();
 }
 
 void KeyboardDlg::ApplyProfile() {

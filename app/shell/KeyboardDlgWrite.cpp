@@ -5,6 +5,9 @@
 #include <cstring>
 #include <optional>
 #include "shell/KeyboardDlg.h"
+#include "pages/LightingPages.h"
+#include "pages/VisualizerFrameStep.h"
+#include "pages/ZephraFrameTarget.h"
 #include "canvas/MatrixScreen.h"
 #include "canvas/ZephraEffect.h"
 #include "device/DeviceTransport.h"
@@ -347,18 +350,28 @@ void KeyboardDlg::ReadLiveKeyColors() {
 
 void KeyboardDlg::SendVisualizerFrame() {
   if (m_layoutRows < 1 || m_layoutColumns < 1 || !m_canvasPageShown) return;
+  LightingPages& pages = Pages();
   if (m_zephraMode == 1 && m_zephraEffect) {
-    // Each canvas cell takes the frame's pixel at the centre of its share of the picture.
+    const int barMode = pages.music.BarMode();
     std::vector<COLORREF>& frame = m_sampledFrame;
     frame.resize(Visualizer::kPixels);
-    m_visualizer.CopyFrontFrame(frame.data());
-    for (int r = 0; r < m_layoutRows; ++r) {
-      int y = (2 * r + 1) * Visualizer::kHeight / (2 * m_layoutRows);
-      for (int c = 0; c < m_layoutColumns; ++c) {
-        int x = (2 * c + 1) * Visualizer::kWidth / (2 * m_layoutColumns);
-        m_zephraEffect->SetColorMap(c, r, frame[size_t(y) * Visualizer::kWidth + size_t(x)]);
-      }
-    }
+    if (VisualizerFrameStep::SamplesBackground(barMode)) m_visualizer.CopyBackground(frame.data());
+    else m_visualizer.CopyFrontFrame(frame.data());
+    VisualizerFrameStep::Input input;
+    input.frame = frame.data();
+    input.layoutRows = m_layoutRows;
+    input.layoutColumns = m_layoutColumns;
+    input.barMode = barMode;
+    input.deviceType = m_deviceType;
+    input.stripBrightness = pages.stripBrightness;
+    ZephraFrameTarget canvas(*m_zephraEffect);
+    // The canvas repaints itself on its own timer; the worker touches only its colour map.
+    VisualizerFrameStep::Run(pages.geometry, input, canvas);
+  }
+  if (m_mainPage != 2 && m_zephraEffect) {
+    // Off screen the canvas still computes its key colours.
+    m_zephraEffect->OnTimer();
+    m_zephraEffect->DrawHideControl();
   }
   StreamCanvasFrame();
 }

@@ -1,0 +1,110 @@
+#!/bin/sh
+# The lighting page as a person uses it, on the simulated keyboard with the matrix screen
+# (K102, the second tile of the home page): the keyboard chosen, a preset colour clicked
+# on the lighting page, a lighting mode chosen from its list. Afterwards the profile
+# database holds the colour in the zone's active row and the keyboard's settings block
+# (the simulator's state file) carries it. Screenshots of each state are kept in the
+# build tree's screenshots-lighting/.
+set -eu
+src=$1; bld=$2; out=${3:-$2}
+. "$src/scripts/common.sh"
+arch=$(quenby_run_arch)
+run_dir="$bld/$arch/run"
+shots="$out/screenshots-lighting"
+rm -rf "$shots"; mkdir -p "$shots"
+# A display of its own: other window tests of the run would cover the window or take the clicks.
+unset DISPLAY
+quenby_display
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+cd "$run_dir"
+state="$run_dir/hidapi-sim.state"
+# The keyboards start from their factory state, so a green record can only come from this run.
+rm -f "$state"
+"$src/cmake/wine-run.sh" ./Quenby.exe > "$shots/lighting-run.log" 2>&1 &
+app=$!
+i=0
+while ! win=$(xdotool search --onlyvisible --name '^Quenby$' 2>/dev/null | head -n 1) || [ -z "$win" ]; do
+  i=$((i + 1)); [ $i -gt 300 ] && { echo "no window"; exit 1; }
+  sleep 0.1
+done
+WIDTH=1400; HEIGHT=788
+SW=$(xwininfo -root | sed -n 's/.*Width: *//p'); SH=$(xwininfo -root | sed -n 's/.*Height: *//p')
+X=$(((SW - WIDTH) / 2)); Y=$(((SH - HEIGHT) / 2))
+shot() { # name [wait]
+  sleep "${2:-2.5}"
+  xwd -root -silent > "$shots/$1.xwd"
+  "$CONVERT" "$shots/$1.xwd" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
+  rm -f "$shots/$1.xwd"
+}
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
+differ() {
+  n=$("$CONVERT" "$shots/$1.png" "$shots/$2.png" -crop "$3" +repage -metric AE -fuzz 5% -compare -format '%[distortion]' info: 2>/dev/null || true)
+  echo "${n%.*}"
+}
+# The zone 0 record of the K102 settings block in the state file: block bytes 1-9 as hex
+# (mode byte first after the record's own byte: record, mode, brightness, speed,
+# colourful, colour index, red, green, blue).
+zone0() { sed -n 's/^k102 settings \([0-9a-f]*\) .*/\1/p' "$state" 2>/dev/null | cut -c3-20; }
+failed=0
+
+shot lighting-home 8
+i=0
+while :; do
+  click 980 450
+  shot lighting-chosen 3
+  n=$(differ lighting-home lighting-chosen 240x400+20+180)
+  [ "${n:-0}" -gt 200 ] || [ $i -ge 15 ] && break
+  i=$((i + 1))
+done
+# The lighting tab (position 1) and the page's mode list, colour section and palette.
+click 140 256
+shot lighting-page 4
+n=$(differ lighting-chosen lighting-page 900x330+480+440)
+echo "lighting page drawn: $n pixels differ from before"
+
+# The green preset colour (the fourth button of the row under the RGB edits), clicked
+# again until the swatch shows it: on a busy machine the window answers late.
+i=0
+while :; do
+  click $((1000 + 3 * 47 + 18)) $((HEIGHT - 122))
+  shot lighting-green 4
+  n=$(differ lighting-page lighting-green 60x40+975+535)
+  [ "${n:-0}" -gt 50 ] || [ $i -ge 4 ] && break
+  i=$((i + 1))
+done
+echo "swatch after the green colour: $n pixels differ"
+[ "${n:-0}" -gt 50 ] || { echo "FAIL: the swatch did not take the colour"; failed=1; }
+
+# The store: the active zone 0 row holds green (0x00FF00) as a single colour.
+db=$(find "${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch}" -name "K102_data_2.db" 2>/dev/null | head -n 1)
+if [ -n "$db" ] && command -v sqlite3 > /dev/null; then
+  row=$(sqlite3 "$db" "select color_value, colorful from t_light_data where type = 0 and status = 1 order by profile limit 1;" 2>&1 || true)
+  echo "store, active zone 0 row: $row"
+  [ "$row" = "65280|0" ] || { echo "FAIL: the store's row is not green"; failed=1; }
+else
+  echo "FAIL: no profile database found"; failed=1
+fi
+# The keyboard's copy: the simulator keeps its tables in the state file, which is
+# certain to be written once the program has ended.
+kill "$app" 2>/dev/null || true
+wait "$app" 2>/dev/null || true
+app=
+i=0
+while :; do
+  rec=$(zone0)
+  case "$rec" in ????????????00ff00) break ;; esac
+  i=$((i + 1)); [ $i -gt 100 ] && break
+  sleep 0.2
+done
+echo "zone 0 record in the keyboard: $rec"
+case "$rec" in
+  ????????00??00ff00) echo "the keyboard shows green, single colour" ;;
+  *) echo "FAIL: the keyboard's zone 0 record is not green"; failed=1 ;;
+esac
+
+exit $failed
