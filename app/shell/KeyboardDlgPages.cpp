@@ -14,8 +14,11 @@ void KeyboardDlg::LoadKeyAssignments(int profile) {
 
 void KeyboardDlg::LoadSystemSettings() {
   SystemSettings s = StoredSystemSettings().OrZero();
-  std::lock_guard<std::mutex> hold(m_pageStateLock);
-  m_shownSettings = s;
+  {
+    std::lock_guard<std::mutex> hold(m_pageStateLock);
+    m_shownSettings = s;
+  }
+  ShowSystemSettings();
 }
 
 void KeyboardDlg::LoadLedPage() {

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string>
 #include "shell/LanguageText.h"
+#include "shell/UpdateDecisions.h"
 #include "shell/UpdateDescription.h"
 #include "support/CompareVersion.h"
 #include "support/ZipReader.h"
@@ -107,7 +108,7 @@ void KeyboardDlg::RunFirmwareTool() {
     firmware = m_firmwareVersion;
     offered = m_offeredFirmware;
   }
-  if (!offered.IsEmpty() && _wtoi(firmware) < _wtoi(offered)) {
+  if (IsFirmwareOlder(firmware, offered)) {
     m_toolProcessId = 0;
     const CString path = m_exeFolder + kFirmwareTool;
     if (!IsFile(path)) return;
@@ -127,7 +128,8 @@ void KeyboardDlg::RunFirmwareTool() {
     CloseHandle(process.hThread);
     return;
   }
-  // The keyboard's firmware is current: the "firmware is up to date" message box (body 531,
-  // caption 533, under the dimming overlay) belongs here once the program's message box
-  // exists. Until then nothing is shown.
+  // The keyboard's firmware is current.
+  KeyboardDef::ShowControl(65, 1);
+  AskUser(LoadLangString(531), LoadLangString(533), 0);
+  KeyboardDef::ShowControl(65, 0);
 }
