@@ -36,7 +36,15 @@ void UpdateProcessDlg::ShowProgress(HWND owner) {
   ShowModal(SW_SHOW);
 }
 
+void UpdateProcessDlg::OnDestroyMessage(HWND oldWindow) {
+  m_status = nullptr;
+  m_progress = nullptr;
+  MDialog::OnDestroyMessage(oldWindow);
+}
+
 void UpdateProcessDlg::SetProgress(int percent) {
+  if (!m_progress && !m_status) return;
+  m_shownPercent = percent;
   if (m_progress) m_progress->SetProgress(percent);
   if (m_status) {
     CString text;

@@ -22,7 +22,10 @@ public:
   // The bar (clamped to 0-100 by the bar) and "<text 539>: <percent>%"; nothing before
   // the window's controls exist.
   void SetProgress(int percent);
+  // The controls go with the window: progress that arrives later shows nowhere.
+  void OnDestroyMessage(HWND oldWindow) override;
 
   MText* m_status = nullptr;       // 31
   MProgress* m_progress = nullptr;  // 32
+  int m_shownPercent = -1;  // the last progress shown; -1 before any
 };
