@@ -3,6 +3,7 @@
 // starts the model's profile database anew.
 #include "shell/KeyboardDlg.h"
 #include "controls/CArea.h"
+#include "core/MPanel.h"
 #include "controls/CGifPicture.h"
 #include "controls/MButton.h"
 #include "controls/MPicture.h"

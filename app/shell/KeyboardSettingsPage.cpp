@@ -3,6 +3,7 @@
 // the keyboard's settings block from the rows.
 #include "shell/KeyboardDlg.h"
 #include "controls/CArea.h"
+#include "core/MPanel.h"
 #include "controls/CSwitchButton.h"
 #include "controls/MComboBox.h"
 #include "controls/MPicture.h"
@@ -33,15 +34,15 @@ constexpr SettingRow kRows[] = {
     {354, 355, 570, 356, L"encoder_mode", false},
 };
 
-struct ComboItem {
+struct SettingChoice {
   const wchar_t* text;
   int data;
 };
-constexpr ComboItem kSleepItems[] = {{L"1 Min", 1},   {L"2 Min", 2},   {L"3 Min", 3},   {L"5 Min", 5},
+constexpr SettingChoice kSleepItems[] = {{L"1 Min", 1},   {L"2 Min", 2},   {L"3 Min", 3},   {L"5 Min", 5},
                                      {L"10 Min", 10}, {L"15 Min", 15}, {L"20 Min", 20}, {L"25 Min", 25},
                                      {L"30 Min", 30}, {L"60 Min", 60}};
 // The third item reads "3" but sends 4: the keyboard's steps are 1, 2, 4, 8, 16, 20.
-constexpr ComboItem kResponseItems[] = {{L"1", 1}, {L"2", 2}, {L"3", 4}, {L"8", 8}, {L"16", 16}, {L"20", 20}};
+constexpr SettingChoice kResponseItems[] = {{L"1", 1}, {L"2", 2}, {L"3", 4}, {L"8", 8}, {L"16", 16}, {L"20", 20}};
 
 Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
 
@@ -92,10 +93,10 @@ void KeyboardDlg::CreateKeyboardSettingsPage() {
     combo->SetImage(L"img_combobox.png", 4);
     combo->SetTextColor(Argb(m_textColor));
     if (row.control == 350) {
-      for (const ComboItem& item : kSleepItems) combo->AddItem(item.text, item.data, L"", Gdiplus::Color(0));
+      for (const SettingChoice& item : kSleepItems) combo->AddItem(item.text, item.data, L"", Gdiplus::Color(0));
       combo->SelectData(2);
     } else {
-      for (const ComboItem& item : kResponseItems) combo->AddItem(item.text, item.data, L"", Gdiplus::Color(0));
+      for (const SettingChoice& item : kResponseItems) combo->AddItem(item.text, item.data, L"", Gdiplus::Color(0));
       combo->SelectData(8);
     }
   }

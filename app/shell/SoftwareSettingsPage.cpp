@@ -3,6 +3,7 @@
 // running version and the links. Its values live in the registry, per user.
 #include "shell/KeyboardDlg.h"
 #include "controls/CArea.h"
+#include "core/MPanel.h"
 #include "controls/CSwitchButton.h"
 #include "controls/CTextButton.h"
 #include "controls/GroupButton.h"

@@ -293,10 +293,10 @@ namespace {
 
 // A program folder of the test's own: the shipped configuration and layouts, and the
 // stand-in tool where the firmware-writing tool lies.
-struct ProgramFolder {
+struct StandInProgram {
   simtest::TempFolder folder;
   std::wstring marker;
-  ProgramFolder() {
+  StandInProgram() {
     const std::wstring source = SourceDataFolder();
     CopyFileW((source + L"config.xml").c_str(), (folder.Path() + L"config.xml").c_str(), FALSE);
     CreateDirectoryW((folder.Path() + L"layouts").c_str(), nullptr);
@@ -315,7 +315,7 @@ struct ProgramFolder {
     marker = folder.Path() + L"ran.txt";
     SetEnvironmentVariableW(L"QUENBY_STUB_MARKER", marker.c_str());
   }
-  ~ProgramFolder() {
+  ~StandInProgram() {
     SetEnvironmentVariableW(L"QUENBY_STUB_MARKER", nullptr);
     SetEnvironmentVariableW(L"QUENBY_STUB_WAIT_MS", nullptr);
   }
@@ -341,7 +341,7 @@ std::wstring Lower(std::wstring s) {
 // version; accepted, the tool runs while the window is hidden and the keyboard is read
 // again afterwards. With current firmware the button says so.
 TEST_F(ShellWindow, FirmwareOfferRunsTheToolWithTheWindowHidden) {
-  ProgramFolder program;
+  StandInProgram program;
   SetEnvironmentVariableW(L"QUENBY_STUB_WAIT_MS", L"3000");
   dlg->m_exeFolder = program.folder.Path().c_str();
   Open();
@@ -429,7 +429,7 @@ constexpr POINT kAccept = {434, 324};
 // A newer version on the server: the offer, accepted, downloads with progress, unpacks,
 // starts the installer (the stand-in) and ends the program.
 TEST_F(ShellWindow, UpdateOfferDownloadsStartsTheInstallerAndEnds) {
-  ProgramFolder program;
+  StandInProgram program;
   UpdateServer server;
   std::string installer = simtest::ReadText(shelltest::ProgramFolder() + L"stub_tool.exe");
   ASSERT_FALSE(installer.empty());
