@@ -349,6 +349,8 @@ public:
   // Makes the profile active in the store and has the worker apply it, with the busy
   // dialog when `wait`.
   void SwitchProfile(int profile, bool wait);
+  // Where the firmware-writing tool lies beside the executable.
+  CString FirmwareToolPath() const;
   // UM_DOWNLOAD_PROGRESS: the software download's progress to its dialog.
   int OnDownloadProgress(LPARAM percent);
   // The checked language of the radios 421-423.

@@ -13,7 +13,6 @@ namespace {
 
 constexpr const wchar_t* kToolPackage = L"DeviceFlasher.zip";
 constexpr const wchar_t* kToolInstaller = L"DeviceFlasher.exe";
-constexpr const wchar_t* kFirmwareTool = L"firmwares\\dravo_q63_0116.exe";
 
 bool IsFile(const CString& path) {
   const DWORD attributes = GetFileAttributesW(path);
@@ -110,7 +109,7 @@ void KeyboardDlg::RunFirmwareTool() {
   }
   if (IsFirmwareOlder(firmware, offered)) {
     m_toolProcessId = 0;
-    const CString path = m_exeFolder + kFirmwareTool;
+    const CString path = FirmwareToolPath();
     if (!IsFile(path)) return;
     // Quoted, so that a program folder with blanks cannot start a program named by a
     // prefix of the path.

@@ -39,6 +39,9 @@ int KeyboardDlg::OnUpdateResult(WPARAM kind, LPARAM result) {
     return 1;
   }
   if (kind == 2) {
+    // Without the tool beside the program an accepted offer could do nothing: none is made.
+    const DWORD tool = GetFileAttributesW(FirmwareToolPath().GetString());
+    if (tool == INVALID_FILE_ATTRIBUTES || (tool & FILE_ATTRIBUTE_DIRECTORY)) return 1;
     CString offered;
     {
       std::lock_guard<std::mutex> hold(m_pageStateLock);
@@ -49,6 +52,8 @@ int KeyboardDlg::OnUpdateResult(WPARAM kind, LPARAM result) {
   }
   return 1;
 }
+
+CString KeyboardDlg::FirmwareToolPath() const { return m_exeFolder + L"firmwares\\dravo_q63_0116.exe"; }
 
 int KeyboardDlg::OnDownloadProgress(LPARAM percent) {
   if (auto* progress = dynamic_cast<UpdateProcessDlg*>(m_updateProcessDlg)) progress->SetProgress(int(percent));

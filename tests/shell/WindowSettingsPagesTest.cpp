@@ -357,7 +357,16 @@ TEST_F(ShellWindow, FirmwareOfferRunsTheToolWithTheWindowHidden) {
   EXPECT_TRUE(program.Runs().empty());
   EXPECT_TRUE(IsWindowVisible(window));
 
+  // Without the tool beside the program no offer is made: accepting could do nothing.
+  const std::wstring tool = program.folder.Path() + L"firmwares\\dravo_q63_0116.exe";
+  ASSERT_TRUE(MoveFileW(tool.c_str(), (tool + L".away").c_str()));
   asked.clear();
+  Choose(102);
+  Pump(1500);
+  EXPECT_TRUE(asked.empty());
+  ASSERT_TRUE(MoveFileW((tool + L".away").c_str(), tool.c_str()));
+
+  Choose(101);
   answers = {1};
   Choose(102);
   ASSERT_TRUE(PumpUntil([&] { return !asked.empty(); }, 10000)) << "the offer";
