@@ -155,8 +155,8 @@ TEST_F(ShellWindow, SwitchingProfileWritesItsKeysAndSettingsToTheKeyboard) {
   Open();
   Settle();
   Choose(101);
-  // Profile 2 differs from profile 1: key A sends B on layer 0 and a media key on layer 1
-  // (a layer-1 key without a row gets one), and its settings.
+  // Profile 2 differs from profile 1: key A sends B on layer 0 and C on layer 1, and its
+  // settings.
   KeyMacroRecord a;
   ASSERT_TRUE(store.GetKeyMacro(2, 0, 4, a));
   a.macro_type = 2;
