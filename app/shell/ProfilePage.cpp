@@ -281,6 +281,7 @@ int KeyboardDlg::RunProfileDialog() {
   ProfileDlg dialog(m_store, std::move(keys));
   dialog.m_chosenProfile = 1;
   dialog.m_messageBox = m_messageBox;
+  dialog.m_chooseFile = m_chooseProfileFile;
   if (!dialog.Create(GetSafeHwnd(), L"ProfileDlg", 0x96020000, 0, CRect(0, 0, 800, 600))) return 0;
   dialog.CenterWindow(nullptr);
   const UINT result = dialog.ShowModal(SW_SHOW);
