@@ -86,8 +86,7 @@ void KeyboardDlg::ApplyProfile() {
   LoadSystemSettings();
   // The keyboard's own settings belong to the profile too: its block takes the profile's.
   WriteSystemSettings();
-  // The profile's active lighting mode of the zone shown.
-  m_lightMode = m_store.GetActiveLightMode(m_profileId, m_lightZone);
+  // The lighting page's load of the profile's modes sets m_lightMode.
   const bool colourSet = m_lightMode >= 128;
   const bool lightingPage = m_mainPage == 1;
   m_liveKeyColors = 0;

@@ -273,6 +273,7 @@ TEST(FolderDelete, RefusesPathsWithAnEmptyOrEscapingPart) {
       led + L"K101\\\\",       // an empty animation folder
       led + L"K101\\..",       // the folder above
       led + L"..\\led",        //
+      led + L".\\",            //
       L"\\",                   // the root
       L"C:\\",                 // a whole drive
       L"",                     //
@@ -282,7 +283,8 @@ TEST(FolderDelete, RefusesPathsWithAnEmptyOrEscapingPart) {
     EXPECT_FALSE(DeleteFolderTree(path.c_str()));
     EXPECT_EQ(simtest::ReadText(led + L"K101\\frame.png"), "frame");
   }
-  EXPECT_TRUE(DeleteFolderTree((led + L"K101\\").c_str()));
+  // A doubled separator inside the path (a base folder joined with another) is no part.
+  EXPECT_TRUE(DeleteFolderTree((root.Path() + L"\\led\\K101\\").c_str()));
   EXPECT_EQ(GetFileAttributesW((led + L"K101").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(GetFileAttributesW(led.c_str()), INVALID_FILE_ATTRIBUTES);
 }
