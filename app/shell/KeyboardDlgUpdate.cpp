@@ -127,7 +127,9 @@ void KeyboardDlg::RunFirmwareTool() {
     CloseHandle(process.hThread);
     return;
   }
-  // The keyboard's firmware is current.
+  // The keyboard's firmware is current: the window says so (a dialog without its window,
+  // as the worker's own tests run it, has nobody to tell).
+  if (!GetSafeHwnd()) return;
   KeyboardDef::ShowControl(65, 1);
   AskUser(LoadLangString(531), LoadLangString(533), 0);
   KeyboardDef::ShowControl(65, 0);
