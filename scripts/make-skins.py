@@ -596,9 +596,15 @@ def read_layout(path):
     return int(board.group(1)), int(board.group(2)), board.group(3), keys
 
 
-def keyboard_picture(path, w, h, keys, scale=1.0, lit=None, caps=False):
+# The on-screen keyboard stretches its picture over the whole control and draws each key at
+# its layout rectangle displaced by this offset: the wells must sit where the caps are drawn.
+KEY_OFFSET = (20, 25)
+
+
+def keyboard_picture(path, w, h, keys, scale=1.0, lit=None, caps=False, offset=(0, 0)):
     """The keyboard plate with a well under every key; `lit` colours the light bar."""
     s = scale
+    keys = [(x + offset[0], y + offset[1], kw, kh) for x, y, kw, kh in keys]
     mvg = rrect(1, 1, w * s - 2, h * s - 2, 14 * s, PLATE_EDGE) + rrect(3 * s, 2 * s, w * s - 4 * s, h * s - 6 * s, 12 * s, PLATE)
     for x, y, kw, kh in keys:
         mvg += rrect(x * s - 1, y * s - 1, (x + kw) * s + 1, (y + kh) * s + 1, 5 * s, "#233140")
@@ -621,7 +627,7 @@ def keyboards(out, layouts):
             continue
         model = name[:-4]
         w, h, image, keys = read_layout(os.path.join(layouts, name))
-        keyboard_picture(os.path.join(out, "skins", "theme1", "keyboard", image), w, h, keys)
+        keyboard_picture(os.path.join(out, "skins", "theme1", "keyboard", image), w, h, keys, offset=KEY_OFFSET)
         keyboard_picture(os.path.join(out, "device", model + "_on.png"), w, h, keys, 0.5, rainbow, True)
         keyboard_picture(os.path.join(out, "device", model + "_off.png"), w, h, keys, 0.5, None, True)
 

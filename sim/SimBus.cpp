@@ -1,6 +1,7 @@
 // hidapi's side of the bus: enumeration, handles, report writes and reads, and how the
 // devices answer them (with injected faults).
 #include "SimBus.h"
+#include <windows.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -224,6 +225,22 @@ bool SimBus::Answer(UsbDevice& device, const uint8_t* request, uint8_t* reply) {
 }
 
 int SimBus::Write(hid_device* handle, const unsigned char* data, size_t length) {
+  const int reportUs = m_reportTimeUs;
+  if (reportUs <= 0) return WriteNow(handle, data, length);
+  LARGE_INTEGER frequency, start, now;
+  ::QueryPerformanceFrequency(&frequency);
+  ::QueryPerformanceCounter(&start);
+  const int result = WriteNow(handle, data, length);
+  // Sleep() steps are too coarse for a millisecond: the rest of the time is waited out.
+  const LONGLONG end = start.QuadPart + frequency.QuadPart * reportUs / 1000000;
+  do {
+    ::SwitchToThread();
+    ::QueryPerformanceCounter(&now);
+  } while (now.QuadPart < end);
+  return result;
+}
+
+int SimBus::WriteNow(hid_device* handle, const unsigned char* data, size_t length) {
   std::lock_guard<std::recursive_mutex> lock(m_lock);
   if (!Alive(handle)) return -1;
   UsbDevice& device = m_devices[handle->device];

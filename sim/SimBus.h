@@ -3,6 +3,7 @@
 // guards all of it; hidapi's functions and the control interface both come through here.
 #pragma once
 #include <hidapi.h>
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -70,6 +71,7 @@ public:
   hid_device* Open(const char* path);
   hid_device* Open(unsigned short vid, unsigned short pid);
   int Write(hid_device* handle, const unsigned char* data, size_t length);
+  int WriteNow(hid_device* handle, const unsigned char* data, size_t length);
   int Read(hid_device* handle, unsigned char* data, size_t length, int milliseconds);
   void Close(hid_device* handle);
   bool Strings(hid_device* handle, int which, wchar_t* out, size_t max);
@@ -88,6 +90,7 @@ public:
   void SetInitFails(bool fails);
   bool AddFault(const std::string& device, const Fault& fault);
   void ClearFaults();
+  void SetReportTime(int microseconds) { m_reportTimeUs = microseconds > 0 ? microseconds : 0; }
   std::vector<LogEntry> Log();
   void ClearLog();
   void EnableLog(bool enabled);
@@ -116,6 +119,7 @@ private:
   bool m_initFails = false;
   bool m_logEnabled = true;
   int m_generation = 0;
+  std::atomic<int> m_reportTimeUs{0};
   std::wstring m_configPath;  // empty: the default set
   std::vector<std::unique_ptr<SimKeyboard>> m_keyboards;
   std::vector<UsbDevice> m_devices;

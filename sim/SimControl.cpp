@@ -23,6 +23,7 @@ bool SendUnasked(const std::string& device, const std::vector<uint8_t>& payload)
 void SetInitFails(bool fails) { SimBus::Get().SetInitFails(fails); }
 bool AddFault(const std::string& device, const Fault& fault) { return SimBus::Get().AddFault(device, fault); }
 void ClearFaults() { SimBus::Get().ClearFaults(); }
+void SetReportTime(int microseconds) { SimBus::Get().SetReportTime(microseconds); }
 std::vector<LogEntry> Log() { return SimBus::Get().Log(); }
 void ClearLog() { SimBus::Get().ClearLog(); }
 void EnableLog(bool enabled) { SimBus::Get().EnableLog(enabled); }

@@ -103,6 +103,11 @@ SIM_API void SetInitFails(bool fails);
 
 SIM_API bool AddFault(const std::string& device, const Fault& fault);
 SIM_API void ClearFaults();
+// How long every report write takes, as a USB transfer does (a report per
+// polling interval, about 1000 us on a real keyboard); 0 (the default) takes no time.
+// A write returns once that much wall time has passed since it began; the bus is not
+// held meanwhile.
+SIM_API void SetReportTime(int microseconds);
 
 SIM_API std::vector<LogEntry> Log();
 SIM_API void ClearLog();

@@ -218,6 +218,32 @@ void BM_CanvasPreset(benchmark::State& state) {
 }
 BENCHMARK(BM_CanvasPreset)->DenseRange(0, 13)->Unit(benchmark::kMicrosecond);
 
+// The shown rendering: one new picture of the full-size canvas painted into a bitmap the
+// size of the control, as the window's paint does (arg: the mode; music with the LED bars
+// layer). While the canvas is shown, the window gets at least as long for its input after
+// each picture as the picture took (PicturePace), so this bounds the shown frame rate.
+void BM_CanvasShownPicture(benchmark::State& state) {
+  ZephraEffect canvas(nullptr, 59, CRect(0, 0, 1100, 380), 1);
+  LoadLayout(canvas);
+  canvas.SetZephraMode(int(state.range(0)));
+  if (state.range(0) == ZEPHRA_MUSIC) canvas.AddLightLayer(LAYER_LED_SPECTRUM_BARS, CRect());
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  BYTE* bits = nullptr;
+  HBITMAP bitmap = MRender::CreateARGB32Bitmap(dc, 1100, 380, &bits);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  int frame = 0;
+  for (auto _ : state) {
+    Loud(canvas, ++frame);
+    canvas.SetUpdate(0, 0);
+    canvas.DrawControl(dc, CRect(0, 0, 1100, 380));
+    ::GdiFlush();
+  }
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+}
+BENCHMARK(BM_CanvasShownPicture)->Arg(ZEPHRA_COLOR_MAP)->Arg(ZEPHRA_MUSIC)->Unit(benchmark::kMicrosecond);
+
 void BM_MatrixAnimation(benchmark::State& state) {
   MatrixScreen matrix(nullptr, 277, CRect(0, 0, 300, 300), 0);
   const float bands[7] = {0.4f, 0.3f, 0.2f, 0.3f, 0.1f, 0.2f, 0.3f};

@@ -92,11 +92,14 @@ double RawInflateSeconds() {
 void BM_ZlibRawInflate(benchmark::State& state) {
   const Package& p = TheArchive();
   std::vector<char> out(p.sizes[0]);
+  size_t input = 0;
+  for (const std::string& stream : p.streams) input += stream.size();
   for (auto _ : state) benchmark::DoNotOptimize(InflateAll(p, out));
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(p.total));
+  // Bytes of compressed input per second of wall time.
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(input));
   state.counters["archive_MB"] = static_cast<double>(p.archiveSize) / (1024 * 1024);
 }
-BENCHMARK(BM_ZlibRawInflate)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZlibRawInflate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ZipExtractAll(benchmark::State& state) {
   const Package& p = TheArchive();
@@ -109,10 +112,10 @@ void BM_ZipExtractAll(benchmark::State& state) {
     QueryPerformanceCounter(&t1);
     seconds += Seconds(t0, t1);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(p.total));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(p.archiveSize));
   state.counters["archive_MB"] = static_cast<double>(p.archiveSize) / (1024 * 1024);
   state.counters["x_raw_inflate"] = seconds / static_cast<double>(state.iterations()) / RawInflateSeconds();
 }
-BENCHMARK(BM_ZipExtractAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZipExtractAll)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -280,6 +280,15 @@ int ZephraEffect::OnControlTimer() {
   if (!shown) RenderHidden();
   m_stepLock.Unlock();
   if (!shown) return 0;
-  Repaint();
+  // The timer runs faster than a big canvas paints: the window is asked for a new
+  // picture only once it has painted the last one and had time for its input.
+  if (m_bVisible && MayAskForPicture()) Repaint();
   return 1;
+}
+
+bool ZephraEffect::MayAskForPicture() {
+  HWND window = m_pManager ? m_pManager->GetPaintWnd() : nullptr;
+  RECT pending{};
+  const bool windowHasPaint = window && ::GetUpdateRect(window, &pending, FALSE);
+  return m_pace.Ask(m_sources.preciseMs(), windowHasPaint);
 }

@@ -19,6 +19,7 @@
 #include "canvas/CanvasTypes.h"
 #include "canvas/EffectSources.h"
 #include "canvas/GifFrames.h"
+#include "canvas/PicturePace.h"
 #include "canvas/PictureTarget.h"
 #include "canvas/ScreenColors.h"
 #include "core/CriticalSection.h"
@@ -336,6 +337,10 @@ private:
   void GiveKeysTheirCells();
   void RecomputeGifSize();
   void Repaint();
+  // Whether a step may ask the shown window for a new picture now (see PicturePace).
+  bool MayAskForPicture();
+
+  PicturePace m_pace;
 
   // Rendering caches, used under the step lock.
   PictureTarget m_shownPicture;

@@ -177,8 +177,10 @@ void ZephraEffect::DrawControl(HDC& hdc, CRect) {
   if ((!m_bUpdate || !GetMemDC()) && m_stepLock.TryLock()) {
     UpdateMemDC(hdc, w, h);
     if (HDC memory = GetMemDC()) {
+      m_pace.PaintStarted(m_sources.preciseMs());
       ::BitBlt(memory, 0, 0, w, h, hdc, m_rcControl.left, m_rcControl.top, SRCCOPY);
       RenderCanvas(memory, w, h);
+      m_pace.PaintEnded(m_sources.preciseMs());
     }
     m_stepLock.Unlock();
   }

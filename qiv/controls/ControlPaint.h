@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <gdiplus.h>
 #include <memory>
-#include <mutex>
 #include "core/MControlFont.h"
+#include "core/RenderCanvas.h"
 
 namespace ControlPaint {
 
@@ -34,22 +34,17 @@ void DrawTitle(Gdiplus::Graphics& g, const CString& text, const Gdiplus::Font& f
 // Solid fill of (x, y, w, h) without smoothing.
 void Fill(Gdiplus::Graphics& g, Gdiplus::Color colour, int x, int y, int w, int h);
 
-// The painting threads' scratch picture: a top-down 32-bit DIB section with its own DC,
-// kept and grown as needed (a new DIB section costs far more to blit from than a reused
-// one), lent out under a lock, with a GDI+ bitmap over the lent part so that GDI+ draws
-// straight into memory.
+// The window's scratch picture for one render (RenderCanvas: kept, lent under a lock).
 class CanvasLease {
 public:
-  CanvasLease(HDC like, int width, int height);
-  ~CanvasLease();
-  CanvasLease(const CanvasLease&) = delete;
-  CanvasLease& operator=(const CanvasLease&) = delete;
-  bool Ok() const { return bitmap_ != nullptr; }
-  HDC Dc() const;
-  Gdiplus::Bitmap* Bitmap() const { return bitmap_.get(); }
+  CanvasLease(MControl& control, HDC like, int width, int height)
+      : canvas_(control.GetManager(), like, width, height) {}
+  bool Ok() const { return canvas_.Ok(); }
+  HDC Dc() const { return canvas_.Dc(); }
+  Gdiplus::Graphics& Graphics() const { return canvas_.Graphics(); }
 
 private:
-  std::unique_ptr<Gdiplus::Bitmap> bitmap_;
+  RenderCanvas canvas_;
 };
 
 // Renders the control's memory picture again as a strip of `looks` slices, each the
@@ -63,15 +58,16 @@ bool RenderSlices(MControl& control, HDC& hdc, int looks, Render render) {
   control.UpdateMemDC(hdc, looks * w, h);
   HDC mem = control.GetMemDC();
   if (!mem) return false;
-  CanvasLease canvas(hdc, looks * w, h);
+  CanvasLease canvas(control, hdc, looks * w, h);
   HDC target = canvas.Ok() ? canvas.Dc() : mem;
   for (int i = 0; i < looks; ++i) ::BitBlt(target, i * w, 0, w, h, hdc, r.left, r.top, SRCCOPY);
-  {
-    std::unique_ptr<Gdiplus::Graphics> g(canvas.Ok() ? new Gdiplus::Graphics(canvas.Bitmap())
-                                                     : new Gdiplus::Graphics(mem));
-    render(*g, w, h);
+  if (canvas.Ok()) {
+    render(canvas.Graphics(), w, h);
+    ::BitBlt(mem, 0, 0, looks * w, h, canvas.Dc(), 0, 0, SRCCOPY);
+  } else {
+    Gdiplus::Graphics g(mem);
+    render(g, w, h);
   }
-  if (canvas.Ok()) ::BitBlt(mem, 0, 0, looks * w, h, canvas.Dc(), 0, 0, SRCCOPY);
   return true;
 }
 

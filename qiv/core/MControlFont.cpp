@@ -95,6 +95,10 @@ Gdiplus::FontFamily* MControlFont::GetFontFamily(const wchar_t* name) {
   return m_fontFamily.get();
 }
 
+const Gdiplus::Font* MControlFont::GetFont() {
+  return m_pManager ? m_pManager->GetFont(m_fontName, m_fontSize, m_fontStyle) : nullptr;
+}
+
 HFONT MControlFont::GetGDIFont() {
   if (m_hGdiFont) return m_hGdiFont;
   LOGFONTW lf = {};

@@ -46,6 +46,9 @@ public:
   // control owns the returned family: it is replaced by the next call and freed with the
   // control. Callers never delete it. Null without a manager or when the face is unknown.
   Gdiplus::FontFamily* GetFontFamily(const wchar_t* name);
+  // The GDI+ font of the control's face, size and style, kept by the window's paint
+  // manager (so it is made once per window, not per drawing). Null without a manager.
+  const Gdiplus::Font* GetFont();
   HFONT GetGDIFont();
   void ClearGDIFont();
 

@@ -159,25 +159,6 @@ void MRender::DrawImageFrame(Gdiplus::Graphics& g, Gdiplus::Image* image, const 
   DrawImageFrameMID(g, image, dst, srcX, srcY, srcWidth, srcHeight, corner, corner, corner, corner);
 }
 
-void MRender::DrawImageFrameMID(Gdiplus::Graphics& g, Gdiplus::Image* image, const CRect& dst, int sx, int sy,
-                                int sw, int sh, int l, int t, int r, int b) {
-  if (!image) return;
-  const int L = dst.left, T = dst.top, R = dst.right, B = dst.bottom;
-  auto piece = [&](int x, int y, int w, int h, int px, int py, int pw, int ph) {
-    if (w <= 0 || h <= 0 || pw <= 0 || ph <= 0) return;
-    g.DrawImage(image, Gdiplus::Rect(x, y, w, h), px, py, pw, ph, Gdiplus::UnitPixel);
-  };
-  piece(L, T, l, t, sx, sy, l, t);
-  piece(L, T + t, l, B - T - t - b, sx, sy + t, l, sh - t - b);
-  piece(L, B - b, l, b, sx, sy + sh - b, l, b);
-  piece(L + l, T, R - L - l - r, t, sx + l, sy, sw - l - r, t);
-  piece(R - r, T, r, t, sx + sw - r, sy, r, t);
-  piece(R - r, T + t, r, B - T - t - b, sx + sw - r, sy + t, r, sh - t - b);
-  piece(R - r, B - b, r, b, sx + sw - r, sy + sh - b, r, b);
-  piece(L + l, B - b, R - L - l - r, b, sx + l, sy + sh - b, sw - l - r, b);
-  piece(L + l, T + t, R - L - l - r, B - T - t - b, sx + l, sy + t, sw - l - r, sh - t - b);
-}
-
 HDC MRender::CreateCompatibleDC(HDC hdc) { return ::CreateCompatibleDC(hdc); }
 HBITMAP MRender::CreateCompatibleBitmap(HDC hdc, int width, int height) {
   return ::CreateCompatibleBitmap(hdc, width, height);

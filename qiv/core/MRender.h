@@ -20,6 +20,19 @@ public:
   static void DrawImageFrameMID(Gdiplus::Graphics& g, Gdiplus::Image* image, const CRect& dst, int srcX, int srcY,
                                 int srcWidth, int srcHeight, int left, int top, int right, int bottom);
 
+  // The same drawing as Graphics::DrawImage of the source part into `dst` (pixel units).
+  static void DrawImage(Gdiplus::Graphics& g, Gdiplus::Image* image, const CRect& dst, int srcX, int srcY,
+                        int srcWidth, int srcHeight);
+  // The same drawing as Graphics::DrawString.
+  static void DrawString(Gdiplus::Graphics& g, const wchar_t* text, int length, const Gdiplus::Font& font,
+                         const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format, const Gdiplus::Brush& brush);
+  // A solid fill of (x, y, width, height) without smoothing.
+  static void FillRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, int x, int y, int width, int height);
+  // The three above, DrawImageFrame and DrawImageFrameMID give the pixels GDI+ gives. On
+  // the graphics of a render canvas (RenderCanvas) they draw straight into its pixels:
+  // fills always, and text and pictures of the window's cached images from the window's
+  // memo once they were drawn there (PictureMemo).
+
   static HDC CreateCompatibleDC(HDC hdc);
   static HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
   // A bottom-up 32-bit DIB section; its pixels are returned through `bits`.

@@ -31,6 +31,7 @@ PaintManager::~PaintManager() {
   ClearControls();
   ClearImgResInfo();
   ClearTempFont();
+  ReleasePaintBuffers();
 }
 
 void PaintManager::Init(HWND window, MWindow* owner) {
@@ -79,6 +80,7 @@ void PaintManager::DestroyData() {
   ClearControls();
   ClearImgResInfo();
   ClearTempFont();
+  ReleasePaintBuffers();
   m_pHover = m_pFocus = nullptr;
   m_pCaretOwner = nullptr;
   m_bInit = 0;

@@ -7,15 +7,19 @@
 #include <gdiplus.h>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 #include "core/CString.h"
 #include "core/CriticalSection.h"
+#include "core/DibSection.h"
 #include "core/DropTarget.h"
 #include "core/Geometry.h"
 #include "core/ImgResInfo.h"
 #include "core/MControl.h"
 #include "core/MShadow.h"
 #include "core/MTimer.h"
+#include "core/PictureMemo.h"
+#include "core/RenderCanvas.h"
 #include "qiv_export.h"
 
 class MWindow;
@@ -143,6 +147,15 @@ public:
   int GetProgressShown() const { return m_progressShown; }
   CRect GetMessageRect() const { return m_rcMessage; }
   HBITMAP GetDropBitmap(MControl* control, const CRect& part, COLORREF color);
+  // The window's kept back buffer (bottom-up 32-bit DIB of the client size), made on the
+  // first paint and again only when the client size changes; empty before.
+  const DibSection& GetBackBuffer() const { return m_backBuffer; }
+  // The scratch canvas of this window's renders (RenderCanvas), lent to one at a time:
+  // null while it is lent. UnlockCanvas gives it back.
+  CanvasStore* LockCanvas();
+  void UnlockCanvas(CanvasStore* store);
+  // Pictures and text masks this window has drawn (PictureMemo).
+  PictureMemo& GetPictureMemo() { return m_memo; }
 
   // ---- timers ----
   void OnMTimer(unsigned id) override;
@@ -175,6 +188,12 @@ public:
   // manager owns it; callers keep it no longer than the window's data.
   Gdiplus::FontFamily* FindTempFont(const wchar_t* face);
   void ClearTempFont();
+  // A GDI+ font of the face (FindTempFont; the generic sans-serif family when the face is
+  // unknown), pixel size and style, made once and owned by the paint manager until its
+  // fonts are cleared. Null when it cannot be made.
+  const Gdiplus::Font* GetFont(const wchar_t* face, int pixelSize, Gdiplus::FontStyle style);
+  // Whether `image` belongs to this window's image cache (and so lives until it is cleared).
+  bool IsCachedImage(const Gdiplus::Image* image);
 
   // ---- drag and drop ----
   // Registers the paint window as the OLE drop target of four picture formats; 1 on success.
@@ -248,6 +267,8 @@ private:
   bool TryLockTickChain(MControl* client);
   void UnlockTickChain(MControl* client);
   void OnCaretTimer();
+  // Frees the back buffer, the render canvas and the memo of drawn pictures.
+  void ReleasePaintBuffers();
   int StartDrag();
   Gdiplus::FontFamily* KeepFamily(const wchar_t* face, std::unique_ptr<Gdiplus::PrivateFontCollection> collection);
 
@@ -311,7 +332,13 @@ private:
   std::map<CString, std::unique_ptr<Gdiplus::FontFamily>> m_fonts;
   std::map<CString, std::unique_ptr<Gdiplus::PrivateFontCollection>> m_fontCollections;
   std::vector<HANDLE> m_memFonts;
+  std::map<CString, std::unique_ptr<Gdiplus::Font>> m_gdipFonts;
   CriticalSection m_fontLock;
+  std::set<const Gdiplus::Image*> m_cachedImages;
+  DibSection m_backBuffer{DibSection::Rows::BottomUp};
+  std::unique_ptr<CanvasStore> m_canvas;
+  CriticalSection m_canvasLock;
+  PictureMemo m_memo;
   int m_walkDepth = 0;
   std::vector<MControl*> m_deferred;
   MShadow m_shadow;

@@ -147,13 +147,12 @@ int PaintManager::OnPaint() {
   PAINTSTRUCT ps;
   HDC paintDC = ::BeginPaint(m_hPaintWnd, &ps);
   HDC windowDC = ::GetDC(m_hPaintWnd);
-  HDC memDC = ::CreateCompatibleDC(windowDC);
-  BYTE* bits = nullptr;
-  HBITMAP dib = w > 0 && h > 0 ? MRender::CreateARGB32Bitmap(windowDC, w, h, &bits) : nullptr;
-  if (memDC && dib && bits) {
-    HGDIOBJ previous = ::SelectObject(memDC, dib);
+  // The back buffer is kept between paints: a window-sized DIB section costs more to make
+  // than most paints take. Only the update rectangle is composed and shown from it.
+  if (w > 0 && h > 0 && m_backBuffer.Fit(windowDC, w, h)) {
+    HDC memDC = m_backBuffer.Dc();
     int saved = ::SaveDC(memDC);
-    Compose(memDC, bits, CSize(w, h), update);
+    Compose(memDC, m_backBuffer.Bits(), CSize(w, h), update);
     ::RestoreDC(memDC, saved);
     if (m_bLayered) {
       ::SetWindowLongW(m_hPaintWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hPaintWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
@@ -165,13 +164,37 @@ int PaintManager::OnPaint() {
       ::BitBlt(paintDC, update.left, update.top, update.Width(), update.Height(), memDC, update.left, update.top,
                SRCCOPY);
     }
-    ::SelectObject(memDC, previous);
   }
-  if (dib) ::DeleteObject(dib);
-  if (memDC) ::DeleteDC(memDC);
   ::ReleaseDC(m_hPaintWnd, windowDC);
   ::EndPaint(m_hPaintWnd, &ps);
   return 1;
+}
+
+CanvasStore* PaintManager::LockCanvas() {
+  m_canvasLock.Lock();
+  if (!m_canvas) m_canvas = std::make_unique<CanvasStore>();
+  if (m_canvas->lent) {
+    // Taken again inside a render on this thread: that render keeps it.
+    m_canvasLock.Unlock();
+    return nullptr;
+  }
+  m_canvas->lent = true;
+  return m_canvas.get();
+}
+
+void PaintManager::UnlockCanvas(CanvasStore* store) {
+  if (!store) return;
+  store->lent = false;
+  m_canvasLock.Unlock();
+}
+
+void PaintManager::ReleasePaintBuffers() {
+  m_backBuffer.Release();
+  {
+    CriticalSectionLock lock(m_canvasLock);
+    if (m_canvas && !m_canvas->lent) m_canvas.reset();
+  }
+  m_memo.Clear();
 }
 
 void PaintManager::InvalidateCaret() { InvalidateRect(m_rcCaret, 1); }

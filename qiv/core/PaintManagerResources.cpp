@@ -49,6 +49,7 @@ ImgResInfo* PaintManager::AddImgResInfo(const wchar_t* file, int count) {
   if (!entry) return nullptr;
   entry->name = file;
   ImgResInfo* result = entry.get();
+  m_cachedImages.insert(result->image);
   m_skinImages[path] = std::move(entry);
   return result;
 }
@@ -64,12 +65,16 @@ ImgResInfo* PaintManager::AddImgResInfo(unsigned id, CString type, int count, in
   if (!entry) return nullptr;
   entry->resId = id;
   ImgResInfo* result = entry.get();
+  m_cachedImages.insert(result->image);
   cache[id] = std::move(entry);
   return result;
 }
 
 void PaintManager::ClearImgResInfo() {
   CriticalSectionLock lock(m_imageLock);
+  // Pictures drawn from these images are known by the images' addresses.
+  m_memo.Clear();
+  m_cachedImages.clear();
   m_skinImages.clear();
   m_appImages.clear();
   m_libImages.clear();
@@ -82,6 +87,12 @@ Gdiplus::FontFamily* PaintManager::KeepFamily(const wchar_t* face,
   // The collection stays alive as long as its family: a family outliving its
   // collection is not usable for drawing. A replaced face frees both.
   CriticalSectionLock lock(m_fontLock);
+  // Fonts and text drawn in a face that is replaced (or was drawn in the fallback face
+  // before this one came) must not outlive it: the old collection goes now.
+  const CString prefix = CString(face) + L"|";
+  for (auto it = m_gdipFonts.begin(); it != m_gdipFonts.end();)
+    it = it->first.str().rfind(prefix.str(), 0) == 0 ? m_gdipFonts.erase(it) : std::next(it);
+  m_memo.Clear();
   m_fonts[face].reset(family);
   m_fontCollections[face] = std::move(collection);
   return family;
@@ -126,8 +137,29 @@ Gdiplus::FontFamily* PaintManager::FindTempFont(const wchar_t* face) {
   return result;
 }
 
+bool PaintManager::IsCachedImage(const Gdiplus::Image* image) {
+  CriticalSectionLock lock(m_imageLock);
+  return image && m_cachedImages.count(image) > 0;
+}
+
+const Gdiplus::Font* PaintManager::GetFont(const wchar_t* face, int pixelSize, Gdiplus::FontStyle style) {
+  CString key;
+  key.Format(L"%s|%d|%d", face ? face : L"", pixelSize, static_cast<int>(style));
+  CriticalSectionLock lock(m_fontLock);
+  auto it = m_gdipFonts.find(key);
+  if (it != m_gdipFonts.end()) return it->second.get();
+  const Gdiplus::FontFamily* family = FindTempFont(face);
+  if (!family || !family->IsAvailable()) family = Gdiplus::FontFamily::GenericSansSerif();
+  auto font = std::make_unique<Gdiplus::Font>(family, static_cast<Gdiplus::REAL>(pixelSize), style, Gdiplus::UnitPixel);
+  if (font->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  const Gdiplus::Font* result = font.get();
+  m_gdipFonts[key] = std::move(font);
+  return result;
+}
+
 void PaintManager::ClearTempFont() {
   CriticalSectionLock lock(m_fontLock);
+  m_gdipFonts.clear();
   m_fonts.clear();
   m_fontCollections.clear();
   for (HANDLE handle : m_memFonts) ::RemoveFontMemResourceEx(handle);

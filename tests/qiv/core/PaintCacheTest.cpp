@@ -1,0 +1,359 @@
+// What the paint engine keeps between renders (the window's fonts, its render canvas, the
+// memo of text and pictures it has drawn, the back buffer) must never show an old look:
+// a control changed after it was drawn renders exactly as a control made with the new
+// look, the memo's drawing gives the pixels GDI+ gives, and nothing kept outlives the
+// window's data or its images.
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <vector>
+#include "QivTestSupport.h"
+#include "SkinFiles.h"
+#include "controls/MButton.h"
+#include "core/MRender.h"
+#include "core/MWindow.h"
+#include "core/PaintManager.h"
+#include "core/PictureMemo.h"
+#include "core/RenderCanvas.h"
+
+using namespace qivtest;
+
+namespace {
+constexpr int kW = 320, kH = 120;
+const wchar_t* const kRoboto = L"Z:\\usr\\share\\fonts\\truetype\\roboto\\unhinted\\RobotoTTF\\Roboto-Medium.ttf";
+const wchar_t* const kRobotoBold = L"Z:\\usr\\share\\fonts\\truetype\\roboto\\unhinted\\RobotoTTF\\Roboto-Bold.ttf";
+
+class Host : public MWindow, public MObject {
+public:
+  PaintManager pm;
+  int OnInitDialog() override {
+    pm.Init(GetSafeHwnd(), this);
+    return 1;
+  }
+  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_ERASEBKGND) return 1;
+    LRESULT r = pm.OnWindowMessage(msg, wParam, lParam);
+    if (msg == WM_PAINT && r) return 0;
+    return MWindow::OnWindowMessage(msg, wParam, lParam);
+  }
+  void OnDestroyMessage(HWND window) override { pm.OnDestroyMessage(window); }
+  long OnControlUpdate(CRect rect, int redraw, MControl* control) override {
+    return pm.OnControlUpdate(rect, redraw, control);
+  }
+};
+
+// A window with the test fonts, a back colour and one push button.
+struct ButtonWindow {
+  Host host;
+  MButton* button = nullptr;
+  explicit ButtonWindow(bool fonts = true) {
+    Manager::SetInstance(::GetModuleHandleW(nullptr));
+    host.Create(nullptr, L"cache", WS_POPUP, 0, CRect(0, 0, kW, kH));
+    host.pm.SetBackColor(RGB(20, 30, 40), RGB(20, 30, 40));
+    if (fonts) host.pm.AddTempFont(L"Roboto-Medium", kRoboto);
+    button = new MButton(&host, 10, CRect(20, 20, 180, 70), L"Apply", 1, 1);
+    button->SetManager(&host.pm);
+    host.pm.GetControls()->push_back(button);
+    button->SetImage(L"cache_a.png", 4);
+    button->SetFont(L"Roboto-Medium", 16, Gdiplus::FontStyleRegular);
+    button->SetTextColor(Gdiplus::Color(0xFFFFFFFF));
+  }
+  ~ButtonWindow() { host.DestroyWindow(); }
+
+  // The whole window composed into an in-process 32-bit DIB, as 0x00RRGGBB top-down.
+  std::vector<uint32_t> Render() {
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    BYTE* bits = nullptr;
+    HBITMAP dib = MRender::CreateARGB32Bitmap(screen, kW, kH, &bits);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, dib);
+    host.pm.Compose(dc, bits, CSize(kW, kH), CRect(0, 0, kW, kH));
+    ::GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<size_t>(kW) * kH);
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        const BYTE* p = bits + (static_cast<size_t>(kH - 1 - y) * kW + x) * 4;
+        pixels[static_cast<size_t>(y) * kW + x] = (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
+      }
+    ::SelectObject(dc, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(dc);
+    return pixels;
+  }
+};
+
+// Index of the first differing pixel, or -1.
+long FirstDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    if (a[i] != b[i]) return static_cast<long>(i);
+  return a.size() == b.size() ? -1 : static_cast<long>(std::min(a.size(), b.size()));
+}
+
+void WriteSkins(SkinFolder& skins) {
+  const uint32_t fills[4] = {0xFF3A4E60, 0xFF4977E5, 0xFF2B3A48, 0xFF606060};
+  skins.Write(L"cache_a.png", 96, 24, [&](unsigned x, unsigned y) {
+    const unsigned fx = x % 24;
+    return (fx < 4 || fx >= 20 || y < 4 || y >= 20) ? 0xC0202020u : fills[x / 24];
+  });
+  skins.Write(L"cache_b.png", 96, 24, [&](unsigned x, unsigned y) {
+    return (x % 24 < 6 || y < 6) ? 0xFFE0E0E0u : 0x80FF8000u;
+  });
+}
+}  // namespace
+
+// Each change is made once after the button was drawn (its look and the window's kept
+// fonts and memo are warm), and once before a fresh button in a fresh window is drawn at
+// all: both windows must come out identical, and different from the look before.
+TEST(PaintCache, AChangedControlRendersAsOneMadeWithTheNewLook) {
+  SkinFolder skins;
+  WriteSkins(skins);
+  struct Case {
+    const char* what;
+    std::function<void(ButtonWindow&)> change;
+  };
+  const Case cases[] = {
+      {"title", [](ButtonWindow& w) { w.button->SetTitle(L"Cancel"); }},
+      {"text colour", [](ButtonWindow& w) { w.button->SetTextColor(Gdiplus::Color(0x90FFE000)); }},
+      {"font size", [](ButtonWindow& w) { w.button->SetFont(L"Roboto-Medium", 21, Gdiplus::FontStyleRegular); }},
+      {"font style", [](ButtonWindow& w) { w.button->SetFont(L"Roboto-Medium", 16, Gdiplus::FontStyleBold); }},
+      {"font face", [](ButtonWindow& w) {
+         w.host.pm.AddTempFont(L"Roboto-Bold", kRobotoBold);
+         w.button->SetFont(L"Roboto-Bold", 16, Gdiplus::FontStyleRegular);
+       }},
+      {"face registered after first use", [](ButtonWindow& w) {
+         // Drawn first in the fallback face; the registered face must take over.
+         w.host.pm.AddTempFont(L"Roboto-Medium", kRobotoBold);
+       }},
+      {"size", [](ButtonWindow& w) { w.button->SetControlRect(CRect(20, 20, 240, 90)); }},
+      {"skin", [](ButtonWindow& w) { w.button->SetImage(L"cache_b.png", 4); }},
+      {"state", [](ButtonWindow& w) { w.button->SetEnabled(0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool lateFace = std::string(c.what) == "face registered after first use";
+    ButtonWindow changed(!lateFace);
+    const std::vector<uint32_t> before = changed.Render();
+    c.change(changed);
+    changed.host.pm.RefreshControls();
+    const std::vector<uint32_t> after = changed.Render();
+
+    ButtonWindow fresh(!lateFace);
+    c.change(fresh);
+    const std::vector<uint32_t> expected = fresh.Render();
+
+    EXPECT_NE(-1, FirstDifference(before, expected)) << "the change shows";
+    const long at = FirstDifference(after, expected);
+    EXPECT_EQ(-1, at) << "first difference at (" << at % kW << ", " << at / kW << ")";
+  }
+}
+
+// The memo way of drawing on a render canvas (fills written into the pixels, text and
+// pictures laid down from what was drawn once) against the same calls made with GDI+
+// on a bitmap of the same pixels: equal, on the first drawing and from the memo.
+TEST(PaintCache, CanvasDrawingGivesThePixelsOfGdiplus) {
+  SkinFolder skins;
+  skins.Write(L"cache_ramp.png", 40, 20, [](unsigned x, unsigned y) {
+    return ((x * 6 + y * 3) << 24) | (x * 5 << 16) | (0x40 << 8) | (255 - y * 10);
+  });
+  ButtonWindow window;
+  PaintManager& pm = window.host.pm;
+  ImgResInfo* ramp = pm.AddImgResInfo(L"cache_ramp.png", 1);
+  ASSERT_NE(nullptr, ramp);
+  const Gdiplus::Font* font = pm.GetFont(L"Roboto-Medium", 15, Gdiplus::FontStyleRegular);
+  const Gdiplus::Font* bold = pm.GetFont(L"Roboto-Medium", 19, Gdiplus::FontStyleBold);
+  ASSERT_TRUE(font && bold);
+
+  Gdiplus::StringFormat centred;
+  centred.SetAlignment(Gdiplus::StringAlignmentCenter);
+  centred.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+  Gdiplus::StringFormat plain;
+
+  using Draw = std::function<void(Gdiplus::Graphics&, bool viaEngine)>;
+  auto text = [](const wchar_t* s, const Gdiplus::Font* f, Gdiplus::RectF layout, const Gdiplus::StringFormat* format,
+                 Gdiplus::Color colour, Gdiplus::TextRenderingHint hint) -> Draw {
+    return [=](Gdiplus::Graphics& g, bool viaEngine) {
+      g.SetTextRenderingHint(hint);
+      Gdiplus::SolidBrush brush(colour);
+      if (viaEngine) MRender::DrawString(g, s, -1, *f, layout, *format, brush);
+      else g.DrawString(s, -1, f, layout, format, &brush);
+    };
+  };
+  auto fill = [](Gdiplus::Color colour, int x, int y, int w, int h) -> Draw {
+    return [=](Gdiplus::Graphics& g, bool viaEngine) {
+      if (viaEngine) return MRender::FillRectangle(g, colour, x, y, w, h);
+      g.SetSmoothingMode(Gdiplus::SmoothingModeNone);
+      Gdiplus::SolidBrush brush(colour);
+      g.FillRectangle(&brush, x, y, w, h);
+    };
+  };
+  Gdiplus::Image* image = ramp->image;
+  auto picture = [image](CRect dst, int corner) -> Draw {
+    return [=](Gdiplus::Graphics& g, bool viaEngine) {
+      if (corner > 0) {
+        if (viaEngine) return MRender::DrawImageFrame(g, image, dst, 0, 0, 40, 20, corner);
+        // The nine pieces drawn one by one, as a GDI+ user would.
+        const int l = corner, L = dst.left, T = dst.top, R = dst.right, B = dst.bottom;
+        auto piece = [&](int x, int y, int w, int h, int px, int py, int pw, int ph) {
+          g.DrawImage(image, Gdiplus::Rect(x, y, w, h), px, py, pw, ph, Gdiplus::UnitPixel);
+        };
+        piece(L, T, l, l, 0, 0, l, l);
+        piece(L, T + l, l, B - T - 2 * l, 0, l, l, 20 - 2 * l);
+        piece(L, B - l, l, l, 0, 20 - l, l, l);
+        piece(L + l, T, R - L - 2 * l, l, l, 0, 40 - 2 * l, l);
+        piece(R - l, T, l, l, 40 - l, 0, l, l);
+        piece(R - l, T + l, l, B - T - 2 * l, 40 - l, l, l, 20 - 2 * l);
+        piece(R - l, B - l, l, l, 40 - l, 20 - l, l, l);
+        piece(L + l, B - l, R - L - 2 * l, l, l, 20 - l, 40 - 2 * l, l);
+        piece(L + l, T + l, R - L - 2 * l, B - T - 2 * l, l, l, 40 - 2 * l, 20 - 2 * l);
+        return;
+      }
+      if (viaEngine) return MRender::DrawImage(g, image, dst, 0, 0, 40, 20);
+      g.DrawImage(image, Gdiplus::Rect(dst.left, dst.top, dst.Width(), dst.Height()), 0, 0, 40, 20,
+                  Gdiplus::UnitPixel);
+    };
+  };
+  const Gdiplus::TextRenderingHint aaFit = Gdiplus::TextRenderingHintAntiAliasGridFit;
+  struct Case {
+    const char* what;
+    Draw draw;
+  };
+  const Case cases[] = {
+      {"opaque fill", fill(Gdiplus::Color(0xFF10A040), 5, 7, 60, 30)},
+      {"translucent fill", fill(Gdiplus::Color(0x80FF2010), 5, 7, 60, 30)},
+      {"faint fill past the edge", fill(Gdiplus::Color(0x03FFFFFF), -10, 50, 400, 100)},
+      {"centred text", text(L"Apply", font, Gdiplus::RectF(10, 10, 120, 40), &centred, 0xFFFFFFFF, aaFit)},
+      {"translucent text", text(L"Profile 1", font, Gdiplus::RectF(10, 10, 120, 40), &centred, 0x99FF4060, aaFit)},
+      {"text at a fraction", text(L"Mac", bold, Gdiplus::RectF(12.5f, 8.25f, 90, 30), &plain, 0xFF000000, aaFit)},
+      {"plain anti-aliased text",
+       text(L"Wg", bold, Gdiplus::RectF(0, 0, 60, 40), &plain, 0xFF20E0E0, Gdiplus::TextRenderingHintAntiAlias)},
+      {"text clipped by its layout", text(L"A long title", font, Gdiplus::RectF(-5, 70, 50, 12), &plain, 0xFFFFFFFF, aaFit)},
+      {"ClearType text", text(L"Apply", font, Gdiplus::RectF(10, 10, 120, 40), &centred, 0xFFFFFFFF,
+                              Gdiplus::TextRenderingHintClearTypeGridFit)},
+      {"picture as it is", picture(CRect(3, 4, 43, 24), 0)},
+      {"stretched picture", picture(CRect(50, 10, 200, 90), 0)},
+      {"nine-grid picture", picture(CRect(20, 30, 180, 100), 6)},
+  };
+
+  HDC screen = ::GetDC(nullptr);
+  // The background every case draws on: varied, so that blending shows.
+  auto background = [](int x, int y) { return static_cast<uint32_t>((x * 3) << 16 | (y * 2) << 8 | ((x + y) & 0xFF)); };
+  std::vector<uint32_t> reference(static_cast<size_t>(kW) * kH);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) reference[static_cast<size_t>(y) * kW + x] = background(x, y);
+    {
+      Gdiplus::Bitmap bitmap(kW, kH, kW * 4, PixelFormat32bppRGB, reinterpret_cast<BYTE*>(reference.data()));
+      Gdiplus::Graphics g(&bitmap);
+      c.draw(g, false);
+    }
+    for (int round = 0; round < 2; ++round) {  // drawn first, then from the memo
+      RenderCanvas canvas(&pm, screen, kW, kH);
+      ASSERT_TRUE(canvas.Ok());
+      const PixelBlend::Surface s = canvas.Surface();
+      for (int y = 0; y < kH; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(s.bits + static_cast<ptrdiff_t>(y) * s.stride);
+        for (int x = 0; x < kW; ++x) row[x] = background(x, y);
+      }
+      c.draw(canvas.Graphics(), true);
+      ::GdiFlush();
+      int differ = 0, firstX = -1, firstY = -1;
+      uint32_t got = 0, want = 0;
+      for (int y = 0; y < kH; ++y) {
+        auto* row = reinterpret_cast<const uint32_t*>(s.bits + static_cast<ptrdiff_t>(y) * s.stride);
+        for (int x = 0; x < kW; ++x)
+          if ((row[x] & 0xFFFFFF) != (reference[static_cast<size_t>(y) * kW + x] & 0xFFFFFF) && differ++ == 0) {
+            firstX = x;
+            firstY = y;
+            got = row[x] & 0xFFFFFF;
+            want = reference[static_cast<size_t>(y) * kW + x] & 0xFFFFFF;
+          }
+      }
+      EXPECT_EQ(0, differ) << "round " << round << ", first at (" << firstX << ", " << firstY << "): " << std::hex << got
+                          << " where GDI+ gives " << want;
+    }
+  }
+  ::ReleaseDC(nullptr, screen);
+}
+
+// The kept drawing state goes with what it was made from: the memo with the window's
+// images (a picture reloaded under the same name may get the same address), and the
+// back buffer, the canvas, the memo and the fonts with the window's data.
+TEST(PaintCache, NothingKeptOutlivesTheImagesOrTheWindowData) {
+  SkinFolder skins;
+  WriteSkins(skins);
+  ButtonWindow window;
+  ::ShowWindow(window.host.GetSafeHwnd(), SW_SHOWNOACTIVATE);
+  ::UpdateWindow(window.host.GetSafeHwnd());
+  PaintManager& pm = window.host.pm;
+  EXPECT_NE(nullptr, pm.GetBackBuffer().Dc()) << "the paint keeps its back buffer";
+  EXPECT_EQ(kW, pm.GetBackBuffer().Width());
+
+  // The same skin name with another picture, after the image cache was emptied.
+  const std::vector<uint32_t> first = window.Render();
+  pm.ClearImgResInfo();
+  EXPECT_EQ(0u, pm.GetPictureMemo().Count());
+  skins.Write(L"cache_a.png", 96, 24, [](unsigned, unsigned) { return 0xFF00FF00u; });
+  window.button->SetImage(L"cache_a.png", 4);
+  pm.RefreshControls();
+  const std::vector<uint32_t> reloaded = window.Render();
+  EXPECT_EQ(0x00FF00u, reloaded[static_cast<size_t>(25) * kW + 25]) << "the new picture shows";
+  EXPECT_NE(first[static_cast<size_t>(25) * kW + 25], reloaded[static_cast<size_t>(25) * kW + 25]);
+
+  // A face registered after text was drawn in the fallback for its name: the kept font
+  // of that name is made again from the registered face.
+  auto familyOf = [](const Gdiplus::Font* font) {
+    Gdiplus::FontFamily family;
+    wchar_t name[LF_FACESIZE] = {};
+    if (font && font->GetFamily(&family) == Gdiplus::Ok) family.GetFamilyName(name);
+    return std::wstring(name);
+  };
+  const std::wstring fallback = familyOf(pm.GetFont(L"Late Face", 16, Gdiplus::FontStyleRegular));
+  ASSERT_NE(nullptr, pm.AddTempFont(L"Late Face", kRobotoBold));
+  wchar_t registered[LF_FACESIZE] = {};
+  pm.FindTempFont(L"Late Face")->GetFamilyName(registered);
+  EXPECT_NE(std::wstring(registered), fallback);
+  EXPECT_EQ(std::wstring(registered), familyOf(pm.GetFont(L"Late Face", 16, Gdiplus::FontStyleRegular)));
+
+  pm.DestroyData();
+  EXPECT_EQ(nullptr, pm.GetBackBuffer().Dc());
+  EXPECT_EQ(0u, pm.GetPictureMemo().Count());
+}
+
+// Windows made and closed one after another, each drawing many titled buttons several
+// times, as page switches do: after the first drawing the titles and skins come from the
+// memo, and every render of every window equals the first window's. (The same sequence
+// at 300 controls a window, in bench_qiv_controls, crashed in Wine's GDI+ on the second
+// window while the memo asked fonts for their family.)
+TEST(PaintCache, WindowsOneAfterAnotherRedrawFromTheMemo) {
+  SkinFolder skins;
+  WriteSkins(skins);
+  const wchar_t* const titles[] = {L"Apply", L"Cancel", L"Profile 1", L"Lighting", L"Mac"};
+  std::vector<uint32_t> reference;
+  for (int round = 0; round < 4; ++round) {
+    SCOPED_TRACE(round);
+    ButtonWindow window;
+    window.button->SetVisible(0);  // the grid covers the whole window
+    for (int i = 0; i < 24; ++i) {
+      const int x = (i % 6) * 52, y = (i / 6) * 28 + 4;
+      auto* b = new MButton(&window.host, 20 + i, CRect(x + 2, y, x + 50, y + 26), titles[i % 5], 1, 1);
+      b->SetManager(&window.host.pm);
+      window.host.pm.GetControls()->push_back(b);
+      b->SetImage(i % 2 ? L"cache_a.png" : L"cache_b.png", 4);
+      b->SetFont(L"Roboto-Medium", 11 + i % 3, i % 4 ? Gdiplus::FontStyleRegular : Gdiplus::FontStyleBold);
+      b->SetTextColor(Gdiplus::Color(0xFFFFFFFF));
+    }
+    window.Render();
+    const unsigned long hitsBefore = window.host.pm.GetPictureMemo().Hits();
+    for (int n = 0; n < 3; ++n) {
+      window.host.pm.RefreshControls();
+      const std::vector<uint32_t> again = window.Render();
+      if (reference.empty()) reference = again;
+      const long at = FirstDifference(again, reference);
+      EXPECT_EQ(-1, at) << "render " << n << " differs at (" << at % kW << ", " << at / kW << "): " << std::hex
+                        << (at < 0 ? 0 : again[at]) << " where the first had " << (at < 0 ? 0 : reference[at]);
+    }
+    EXPECT_GT(window.host.pm.GetPictureMemo().Hits(), hitsBefore) << "the renders after the first use the memo";
+  }
+}
