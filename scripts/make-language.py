@@ -181,6 +181,43 @@ LIGHTING_TEXTS = {
 for _lcid in TEXTS:
     for _id, _text in LIGHTING_TEXTS.items():
         TEXTS[_lcid]["KB.DIALOG"].setdefault(_id, _text)
+# Profiles, the settings pages and the update, profile manager and about dialogs.
+PROFILE_SETTINGS_TEXTS = {
+    1033: {1: 'Close', 15: 'Website', 16: 'Feedback', 17: 'FAQ', 21: 'Cancel', 40: 'OK',
+           68: 'Profile', 69: 'At most 10 profiles can be created.',
+           72: 'The file is not a profile of key assignments; nothing was changed.',
+           73: 'The profile file could not be written.', 74: 'Import', 75: 'Export',
+           500: 'Language', 505: 'Start-up', 506: 'Start with Windows', 507: 'Start minimised',
+           509: 'Close button', 510: 'Hide to the tray', 511: 'Exit the program', 515: 'Software update',
+           539: 'Downloading', 550: 'Restore factory settings', 551: 'Restore',
+           552: 'All profiles of this keyboard are deleted and the keyboard returns to its factory settings. Go on?',
+           560: 'Keyboard settings', 561: 'Mac mode', 562: 'Game mode', 563: 'Lock the Windows key',
+           564: 'WASD and arrow keys swapped', 565: 'Sleep after', 569: 'Key response', 570: 'Knob mode',
+           2000: 'New version', 2005: 'Update', 2006: 'Later'},
+    2052: {1: '关闭', 15: '官网', 16: '反馈', 17: '常见问题', 21: '取消', 40: '确定',
+           68: '配置文件', 69: '最多只能创建10个配置文件！',
+           72: '该文件不是按键配置文件，未做任何更改。',
+           73: '无法写入配置文件。', 74: '导入', 75: '导出',
+           500: '语言', 505: '启动', 506: '开机启动', 507: '启动时最小化',
+           509: '关闭按钮', 510: '最小化到托盘', 511: '退出程序', 515: '软件更新',
+           539: '正在下载', 550: '恢复出厂设置', 551: '恢复',
+           552: '将删除此键盘的全部配置，键盘恢复出厂设置。是否继续？',
+           560: '键盘设置', 561: 'Mac 模式', 562: '游戏模式', 563: '锁定 Windows 键',
+           564: 'WASD 与方向键互换', 565: '休眠时间', 569: '按键响应', 570: '旋钮模式',
+           2000: '新版本', 2005: '更新', 2006: '稍后'},
+    1028: {1: '關閉', 15: '官網', 16: '意見回饋', 17: '常見問題', 21: '取消', 40: '確定',
+           68: '設定檔', 69: '最多只能建立10個設定檔！',
+           72: '該檔案不是按鍵設定檔，未做任何變更。',
+           73: '無法寫入設定檔。', 74: '匯入', 75: '匯出',
+           500: '語言', 505: '啟動', 506: '開機啟動', 507: '啟動時最小化',
+           509: '關閉按鈕', 510: '最小化到系統匣', 511: '結束程式', 515: '軟體更新',
+           539: '正在下載', 550: '恢復原廠設定', 551: '恢復',
+           552: '將刪除此鍵盤的全部設定檔，鍵盤恢復原廠設定。是否繼續？',
+           560: '鍵盤設定', 561: 'Mac 模式', 562: '遊戲模式', 563: '鎖定 Windows 鍵',
+           564: 'WASD 與方向鍵互換', 565: '休眠時間', 569: '按鍵回應', 570: '旋鈕模式',
+           2000: '新版本', 2005: '更新', 2006: '稍後'}}
+for _lcid, _texts in PROFILE_SETTINGS_TEXTS.items():
+    TEXTS[_lcid]["KB.DIALOG"].update(_texts)
 
 
 def main():

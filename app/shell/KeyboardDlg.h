@@ -27,6 +27,7 @@
 #include "pages/MacroRecorder.h"
 #include "pages/RawInputDecoder.h"
 #include "shell/KeyboardDef.h"
+#include "shell/ProfileBook.h"
 #include "store/StoreRecords.h"
 #include "support/HttpTransfer.h"
 #include "support/ThreadBasic.h"
@@ -382,6 +383,48 @@ public:
   int RunAboutDialog();
   // Software and firmware update offers (shell/UpdateResultPage.cpp).
   int OnUpdateResult(WPARAM kind, LPARAM result);
+
+  // ---- profiles, settings pages, language refresh and update dialogs (begin) ----
+  // The keys of the current layout, for the default key rows of new profiles: set by the
+  // layout loader on whichever thread loads, read under m_pageStateLock.
+  std::vector<ProfileKey> m_profileKeys;
+  // The profiles of the current model with the words of the main window's list.
+  ProfileBook MainProfileBook();
+  // Fills the profile list (on the window thread) from the store: the rows as shown and
+  // the active profile selected.
+  void ShowProfileList();
+  // The pages of the current profile again (worker, after the list or the profile changed).
+  void ReloadPages();
+  // The switches and lists of the keyboard settings page from m_shownSettings.
+  void ShowSystemSettings();
+  int DeleteProfile();
+  void ExportProfileXml();
+  // The export and import of the file at `path` (what the file dialogs chose): 1 when the
+  // file was written / read and the profile added, 0 otherwise.
+  int ExportProfileFile(int profile, const CString& path);
+  int ImportProfileFile(const CString& path);
+  // The fixed limit message of the main window's list.
+  int ShowProfileLimitMessage(HWND owner);
+  // Makes the profile active in the store and has the worker apply it, with the busy
+  // dialog when `wait`.
+  void SwitchProfile(int profile, bool wait);
+  // Where the firmware-writing tool lies beside the executable.
+  CString FirmwareToolPath() const;
+  // UM_DOWNLOAD_PROGRESS: the software download's progress to its dialog.
+  int OnDownloadProgress(LPARAM percent);
+  // The checked language of the radios 421-423.
+  static int LanguageOfRadio(int id);
+  // Seams of the modal questions (the real dialogs by default; tests answer them):
+  // the file dialogs (empty: cancelled) and the message box.
+  std::function<CString(bool save)> m_chooseProfileFile;
+  std::function<int(HWND owner, const CString& text, const CString& caption, int type)> m_messageBox;
+  int AskUser(const CString& text, const CString& caption, int type);
+  // The last software download's progress window (m_updateProcessDlg points to it); kept
+  // after it has closed until the next accepted offer replaces it.
+  std::unique_ptr<MDialog> m_updateProgress;
+  // The start-minimised label, which shares id 427 with the autorun label in the slot.
+  MControl* m_minimiseLabel = nullptr;
+  // ---- profiles, settings pages, language refresh and update dialogs (end) ----
 
   // ---- catalogue and hot-plug (user-interface thread) ----
   // Start-up of the window: instance property, tray and window icons, no input method,

@@ -106,6 +106,12 @@ void KeyboardDlg::LoadDeviceLayout(int deviceType) {
         if (IsLayoutGridCell(key.row, key.column))
           m_keyGrid[key.row * kLayoutGridColumns + key.column] = uint8_t(key.code);
       }
+      {
+        // New profiles of this model get their default key rows for these keys.
+        std::vector<ProfileKey> keys = ProfileKeysOf(layout.keys);
+        std::lock_guard<std::mutex> hold(m_pageStateLock);
+        m_profileKeys = std::move(keys);
+      }
       strips = LayoutStrips(deviceType);
       for (const StripLight& light : strips) {
         if (light.led >= 0) m_lightIndexByCode[light.code] = light.led;

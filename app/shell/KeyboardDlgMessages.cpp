@@ -31,9 +31,7 @@ LRESULT KeyboardDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case UM_DOWNLOAD_PROGRESS:
-      // The progress dialog of the software download shows it (the update dialogs' work).
-      return 1;
+    case UM_DOWNLOAD_PROGRESS: return OnDownloadProgress(lParam);
     case UM_DROPPED: return 1;
     case UM_UPDATE_RESULT: return OnUpdateResult(wParam, lParam);
     case UM_DEVICE_LINK: OnDeviceLink(lParam); return 1;

@@ -17,6 +17,9 @@ void KeyboardDlg::LoadKeyAssignments(int profile) {
 
 void KeyboardDlg::LoadSystemSettings() {
   SystemSettings s = StoredSystemSettings().OrZero();
-  std::lock_guard<std::mutex> hold(m_pageStateLock);
-  m_shownSettings = s;
+  {
+    std::lock_guard<std::mutex> hold(m_pageStateLock);
+    m_shownSettings = s;
+  }
+  ShowSystemSettings();
 }

@@ -28,42 +28,15 @@ CString VersionLabel(const CString& label, const CString& version) {
 }
 }  // namespace
 
-void KeyboardDlg::LoadProfileList() {
-  KeyboardDataStore::RecordList<ProfileRecord> profiles;
-  if (m_store.IsOpened() && m_store.GetProfiles(profiles) == 0) {
-    for (int i = 1; i <= 3; ++i) {
-      ProfileRecord record;
-      record.name.Format(L"Profile %d", i);
-      record.icon_image = L"icon\\icon_profile.png";
-      int id = m_store.AddProfile(record);
-      if (id > 0) m_store.InsertDefaultConfig(id);
-    }
-    m_store.SetActiveProfile(1);
-  }
-  SyncFromDevice();
-  // The lighting pages show the profile's rows (seeded for a new profile).
-  LoadLightingPages();
-}
-
-void KeyboardDlg::ApplyProfile() {
-  if (m_featureMask & 0x01) {
-    m_selectedKey = -2;
-    SetKeyMacroData();
-  }
-  if (m_lightMode >= 128) {
-    WriteCustomLightMode();
-    WriteCustomColors();
-  } else {
-    WriteLightMode();
-  }
-}
+// LoadProfileList and ApplyProfile, which the worker runs around the read, are the
+// profile list's (ProfilePage.cpp).
 
 bool KeyboardDlg::SyncFromDevice() {
   CString version;
   version.Format(L"%s: v1.00", LoadLangString(530).GetString());
-  SetControlTitle(325, version.GetString());
-  SetControlTitle(326, LoadLangString(531).GetString());
-  SetControlTitle(327, LoadLangString(532).GetString());
+  SetControlTitle(324, version.GetString());
+  SetControlTitle(325, LoadLangString(531).GetString());
+  SetControlTitle(326, LoadLangString(532).GetString());
   m_keyboardTablesRead = false;
   m_knobKeysKnown = false;  // until this keyboard's own are read
   m_transport.SendConfigBegin();
@@ -114,9 +87,9 @@ bool KeyboardDlg::ReadDeviceInfo() {
   if ((m_linkMode == kLinkReceiver || m_linkMode == kLinkOther) && m_deviceType == 101)
     SetTabVisible(kCanvasTabPosition, 0);
 
-  SetControlTitle(325, VersionLabel(LoadLangString(530), m_firmwareVersion).GetString());
-  SetControlTitle(326, LoadLangString(531).GetString());
-  SetControlTitle(327, LoadLangString(532).GetString());
+  SetControlTitle(324, VersionLabel(LoadLangString(530), m_firmwareVersion).GetString());
+  SetControlTitle(325, LoadLangString(531).GetString());
+  SetControlTitle(326, LoadLangString(532).GetString());
   m_firmwareOfferState = 0;
   if (m_deviceType == 102 && m_linkMode == kLinkWired) {
     {
@@ -125,8 +98,8 @@ bool KeyboardDlg::ReadDeviceInfo() {
     }
     if (_wtoi(m_firmwareVersion.GetString()) < _wtoi(m_offeredFirmware.GetString())) {
       m_firmwareOfferState = 1;
-      SetControlTitle(326, VersionLabel(LoadLangString(520), m_offeredFirmware).GetString());
-      SetControlTitle(327, LoadLangString(533).GetString());
+      SetControlTitle(325, VersionLabel(LoadLangString(520), m_offeredFirmware).GetString());
+      SetControlTitle(326, LoadLangString(533).GetString());
       if (GetSafeHwnd()) ::PostMessageW(GetSafeHwnd(), UM_UPDATE_RESULT, 2, 0);
     } else {
       m_firmwareOfferState = 2;

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string>
 #include "shell/LanguageText.h"
+#include "shell/UpdateDecisions.h"
 #include "shell/UpdateDescription.h"
 #include "support/CompareVersion.h"
 #include "support/ZipReader.h"
@@ -12,7 +13,6 @@ namespace {
 
 constexpr const wchar_t* kToolPackage = L"DeviceFlasher.zip";
 constexpr const wchar_t* kToolInstaller = L"DeviceFlasher.exe";
-constexpr const wchar_t* kFirmwareTool = L"firmwares\\dravo_q63_0116.exe";
 
 bool IsFile(const CString& path) {
   const DWORD attributes = GetFileAttributesW(path);
@@ -107,9 +107,9 @@ void KeyboardDlg::RunFirmwareTool() {
     firmware = m_firmwareVersion;
     offered = m_offeredFirmware;
   }
-  if (!offered.IsEmpty() && _wtoi(firmware) < _wtoi(offered)) {
+  if (IsFirmwareOlder(firmware, offered)) {
     m_toolProcessId = 0;
-    const CString path = m_exeFolder + kFirmwareTool;
+    const CString path = FirmwareToolPath();
     if (!IsFile(path)) return;
     // Quoted, so that a program folder with blanks cannot start a program named by a
     // prefix of the path.
@@ -127,7 +127,10 @@ void KeyboardDlg::RunFirmwareTool() {
     CloseHandle(process.hThread);
     return;
   }
-  // The keyboard's firmware is current: the "firmware is up to date" message box (body 531,
-  // caption 533, under the dimming overlay) belongs here once the program's message box
-  // exists. Until then nothing is shown.
+  // The keyboard's firmware is current: the window says so (a dialog without its window,
+  // as the worker's own tests run it, has nobody to tell).
+  if (!GetSafeHwnd()) return;
+  KeyboardDef::ShowControl(65, 1);
+  AskUser(LoadLangString(531), LoadLangString(533), 0);
+  KeyboardDef::ShowControl(65, 0);
 }

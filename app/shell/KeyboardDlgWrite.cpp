@@ -14,6 +14,7 @@
 #include "device/LightFrames.h"
 #include "device/MacroImage.h"
 #include "pages/KeyActionCodec.h"
+#include "shell/LedFolders.h"
 #include "shell/ShellFolders.h"
 #include "store/KeyboardDataStore.h"
 #include "support/WriteLog.h"
@@ -310,7 +311,9 @@ void KeyboardDlg::FactoryResetDevice() {
   m_transport.SendConfigEnd();
   LoadProfileList();
   if (m_featureMask & 0x40) {
-    if (!m_deviceName.IsEmpty()) DeleteFolderTree(m_userDataFolder + L"led\\" + m_deviceName + L"\\");
+    // Only a path of whole folder names: an unknown model names no folder, not all of "led".
+    const CString folder = LedModelFolder(m_userDataFolder, m_deviceName);
+    if (!folder.IsEmpty()) DeleteFolderTree(folder);
     m_store.DeleteAllLedData();
     LoadLedPage();
   }

@@ -83,7 +83,7 @@ struct WindowControls {
     for (auto& t : tabsInOrder) tabs.InsertItem(unsigned(t[0]), L"", L"", dlg.Control(t[1]), 4, 0);
     tabs.SetItemVisible(2, 0);
     tabs.SetSelectItem(0);
-    for (int id : {33, 34, 38, 39, 42, 43, 44, 48, 80, 325, 326, 327, 436, 439, 440, 441})
+    for (int id : {33, 34, 38, 39, 42, 43, 44, 48, 80, 324, 325, 326, 436, 439, 440, 441})
       Add(dlg, std::make_unique<MText>(nullptr, id, CRect(), L"", 1));
     for (const wchar_t* zone : {L"zone 0", L"zone 1", L"zone 2"}) zoneTypes.AddItem(zone, 0);
   }

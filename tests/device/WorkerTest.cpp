@@ -120,6 +120,7 @@ TEST(WorkerRead, FillsTheMapsAndTheStore) {
   profile.name = L"P";
   ASSERT_EQ(w.store.AddProfile(profile), 1);
   ASSERT_TRUE(w.store.InsertDefaultConfig(1));
+  ASSERT_TRUE(w.store.SetActiveProfile(1));  // the profile the read fills
 
   // Factory map of layer 0 decides which keys exist; pick the first with a code.
   auto factory = Table("k102", sim::Table::FactoryKeyMap, 0);

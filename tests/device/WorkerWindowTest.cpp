@@ -41,9 +41,9 @@ TEST(WorkerWindow, WiredK102WithOldFirmware) {
   EXPECT_FALSE(w.Visible(80));
   EXPECT_TRUE(w.Visible(81));
   // Firmware 0x0115 by cable: shown as 1.15, the tool's 1.16 offered.
-  EXPECT_EQ(Title(w, 325), L"Firmware: v1.15");
-  EXPECT_EQ(Title(w, 326), L"New firmware: v1.16");
-  EXPECT_EQ(Title(w, 327), L"Update");
+  EXPECT_EQ(Title(w, 324), L"Firmware: v1.15");
+  EXPECT_EQ(Title(w, 325), L"New firmware: v1.16");
+  EXPECT_EQ(Title(w, 326), L"Update");
   EXPECT_EQ(w.dlg.m_firmwareOfferState, 1);
   // The matrix screen: its tab shows and the control takes the audio.
   EXPECT_TRUE(w.controls.tabs.GetItemVisible(KeyboardDlg::kMatrixTabPosition));
@@ -62,7 +62,7 @@ TEST(WorkerWindow, ReceiverK101HidesTheCanvasTabAndShowsTheBattery) {
   EXPECT_EQ(w.dlg.m_matrixConsumer.load(), nullptr);
   EXPECT_EQ(w.controls.battery.GetBatteryLevel(), 80);
   EXPECT_EQ(w.dlg.m_firmwareOfferState, 0);
-  EXPECT_TRUE(Title(w, 325).Find(L"Firmware: v") == 0);
+  EXPECT_TRUE(Title(w, 324).Find(L"Firmware: v") == 0);
 }
 
 TEST(WorkerWindow, WiredK101ShowsTheCanvasTab) {
@@ -127,6 +127,8 @@ TEST(WorkerWindow, FirstSetUpFeedsTheCanvasAndTheVisualiser) {
 TEST(WorkerWindow, ShowKeysLoadsTheLayerOfTheProfile) {
   WorkerRig w(CableK102());
   w.StartUp();
+  // A profile of these rows only (the default profiles hold a row for every key).
+  w.dlg.m_profileId = 7;
   std::vector<KeyMacroRecord> rows;
   for (int layer : {0, 1, 1}) {
     KeyMacroRecord row;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "device/MacroImage.h"
 #include "device/WorkerRig.h"
+#include "pages/KeyActionCodec.h"
 
 using namespace simtest;
 
@@ -73,10 +74,13 @@ TEST(WorkerKeys, AllLayersFromTheStoreOverTheFactoryMaps) {
   auto layer3 = Table("k102", sim::Table::KeyMap, 3);
   auto factory3 = Table("k102", sim::Table::FactoryKeyMap, 3);
   EXPECT_EQ(Bytes(layer3, index * 3, 3), (std::vector<uint8_t>{0x10, 0x01, 0x05}));
-  factory3[size_t(index) * 3] = 0x10;
-  factory3[size_t(index) * 3 + 1] = 0x01;
-  factory3[size_t(index) * 3 + 2] = 0x05;
-  EXPECT_EQ(layer3, factory3);
+  // Every other key: its stored row where the profile has one, else the factory action.
+  for (const auto& [keyCode, keyIndex] : w.dlg.m_keyIndexByCode) {
+    std::vector<uint8_t> expected = Bytes(factory3, keyIndex * 3, 3);
+    KeyMacroRecord row;
+    if (w.store.GetKeyMacro(1, 3, keyCode, row) && row.macro_type != 0) KeyActionCodec::Encode(row, expected.data());
+    EXPECT_EQ(Bytes(layer3, keyIndex * 3, 3), expected) << keyCode;
+  }
 }
 
 TEST(WorkerKeys, KnobKey) {
@@ -349,7 +353,7 @@ TEST(WorkerMissingRows, KeyWithoutARowIsNotWritten) {
   auto [index, code] = SomeKey(w.dlg);
   ASSERT_GE(index, 0);
   const auto before = Table("k101", sim::Table::KeyMap, 0);
-  for (int profile : {1, kProfileWithoutRows}) {
+  for (int profile : {kProfileWithoutRows + 1, kProfileWithoutRows}) {
     w.dlg.m_profileId = profile;
     w.dlg.m_selectedKey = code;
     w.Run(kTaskKeyMap);

@@ -1,0 +1,88 @@
+#!/bin/sh
+# The program's own settings and profiles as a person reaches them, on the simulated
+# keyboards: the settings button opens the software settings page; a language radio sets
+# every text again (the labels' region differs between English and Chinese); the profile
+# button opens the profile manager with its list, add, import and export buttons.
+# Screenshots are kept in <build tree>/screenshots/settings-*.png. The language is English
+# again at the end, so that later runs start as before.
+set -eu
+src=$1; bld=$2; out=${3:-$2}
+. "$src/scripts/common.sh"
+run_dir="$bld/$(quenby_run_arch)/run"
+shots="$out/screenshots"
+mkdir -p "$shots"
+rm -f "$shots"/settings-*.png
+# A display of its own: other window tests of the run would cover the window or take the clicks.
+unset DISPLAY
+quenby_display
+app=
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+cd "$run_dir"
+"$src/cmake/wine-run.sh" ./Quenby.exe > "$shots/settings-run.log" 2>&1 &
+app=$!
+i=0
+while ! win=$(xdotool search --onlyvisible --name '^Quenby$' 2>/dev/null | head -n 1) || [ -z "$win" ]; do
+  i=$((i + 1)); [ $i -gt 300 ] && { echo "no window"; exit 1; }
+  sleep 0.1
+done
+WIDTH=1400; HEIGHT=788
+SW=$(xwininfo -root | sed -n 's/.*Width: *//p'); SH=$(xwininfo -root | sed -n 's/.*Height: *//p')
+X=$(((SW - WIDTH) / 2)); Y=$(((SH - HEIGHT) / 2))
+shot() { # name [delay]
+  sleep "${2:-2.5}"
+  xwd -root -silent > "$shots/settings-$1.xwd"
+  "$CONVERT" "$shots/settings-$1.xwd" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/settings-$1.png"
+  rm -f "$shots/settings-$1.xwd"
+}
+click() { # client x, y
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+}
+differ() {
+  "$CONVERT" "$shots/settings-$1.png" "$shots/settings-$2.png" -crop "$3" +repage -metric AE -fuzz 5% -compare -format '%[distortion]' info: 2>/dev/null || true
+}
+must_differ() { # a b region what
+  n=$(differ "$1" "$2" "$3"); n=${n%.*}
+  echo "$1 / $2 in $3: $n pixels differ ($4)"
+  [ "${n:-0}" -gt 100 ] || { echo "FAIL: $4"; failed=1; }
+}
+must_match() { # a b region what
+  n=$(differ "$1" "$2" "$3"); n=${n%.*}
+  echo "$1 / $2 in $3: $n pixels differ ($4)"
+  [ "${n:-0}" -le 100 ] || { echo "FAIL: $4"; failed=1; }
+}
+failed=0
+# A click that may be repeated is repeated until the region changes, up to a limit: on a
+# busy or emulated machine the window answers late.
+click_until() { # x y shot previous-shot region tries
+  i=0
+  while :; do
+    click "$1" "$2"
+    shot "$3"
+    n=$(differ "$4" "$3" "$5"); n=${n%.*}
+    [ "${n:-0}" -gt 100 ] || [ $i -ge "$6" ] && break
+    i=$((i + 1))
+  done
+}
+
+shot home 8
+# The settings button of the frame (the third system button from the right).
+click_until 1274 24 english home 800x400+300+150 6
+must_differ home english 800x400+300+150 "the settings page opens"
+# Chinese, then English again: the labels of the left column change.
+click_until 790 420 chinese english 180x400+410+180 4
+must_differ english chinese 180x400+410+180 "the labels are set again in Chinese"
+click_until 930 420 english2 chinese 180x400+410+180 4
+must_match english english2 180x400+410+180 "English again shows the English labels"
+# Back to the frame (the return button, once), then the profile manager over it, closed
+# with its close button.
+click 300 150
+shot back 4
+click_until 230 40 profiles back 800x600+300+94 4
+must_differ back profiles 800x600+300+94 "the profile manager opens over the window"
+click_until $((300 + 774)) $((94 + 26)) closed profiles 800x600+300+94 4
+must_match back closed 800x600+300+94 "the profile manager closes"
+exit $failed
