@@ -139,7 +139,7 @@ for _lcid, _texts in KEY_PAGE_TEXTS.items():
 # The lighting, matrix screen, lighting canvas, music and LED animation pages (the same
 # English texts in every language until they are translated).
 LIGHTING_TEXTS = {
-    22: "Apply", 80: "Colourful", 81: "Colour", 87: "Colour",
+    80: "Colourful", 81: "Colour", 87: "Colour",
     102: "Bar layer", 103: "Amplitude", 104: "Background layer", 105: "Background brightness",
     106: "Spectrum bars", 107: "Mirrored bars", 108: "Wave", 109: "Fire", 110: "Rings", 111: "Ripples",
     112: "Rain", 113: "Stars", 114: "Plasma", 115: "Gradient", 116: "Pulse", 117: "None", 118: "Aurora",
@@ -151,7 +151,7 @@ LIGHTING_TEXTS = {
     150: "Off", 151: "Static", 152: "Breathing", 153: "Wave", 154: "Cycle",
     160: "Off", 161: "Static", 162: "Breathing", 163: "Wave", 164: "Cycle",
     170: "Keys", 171: "Side light", 172: "Logo light", 173: "Light bar", 175: "Mode", 176: "Live colours",
-    177: "Colour", 178: "Colour set", 180: "Colour set 1", 181: "Colour set 2", 182: "Colour set 3",
+    177: "Colour", 178: "Colour set", 179: "Apply", 180: "Colour set 1", 181: "Colour set 2", 182: "Colour set 3",
     183: "Colour set 4", 184: "Colour set 5", 189: "Colourful", 190: "Colour", 191: "Brightness", 192: "Speed",
     193: "Direction",
     600: "Music", 601: "Music layers", 602: "Screen", 604: "Picture", 610: "Window", 615: "Preset",

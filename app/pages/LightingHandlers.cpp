@@ -237,7 +237,7 @@ void KeyboardDlg::CreateLightingPage() {
   }
   lightingbuild::ColourControls(make, m_textColor, kSwatch, L"IDC_CUSTOMLIGHT_STC_LIGHTCOLOR", L"IDC_LIGHT_STC_DEFAULTCOLOR");
   lightingbuild::SliderRows(make, m_textColor, 128, 0);
-  if (auto* apply = make.Make<MControlFont>(false, L"MButton", 157, LoadLangString(22).GetString())) {
+  if (auto* apply = make.Make<MControlFont>(false, L"MButton", 157, LoadLangString(179).GetString())) {
     apply->SetImage(L"img_button.png", 4);
     apply->SetTextColor(Argb(m_textColor));
   }
