@@ -194,6 +194,8 @@ void KeyboardDlg::ShowKeyAssignGroupB(int show) {
 int KeyboardDlg::OnKeyboardClick(UINT code, WPARAM, LPARAM) {
   if (m_keyboardCtrl) m_selectedKey = m_keyboardCtrl->GetCurrentKeyValue();
   if (code != 2 && code != 5) return 1;
+  // On the lighting page a click paints the key of the colour set shown.
+  if (m_mainPage == 1) return OnLightCustomColorKeys(int(code));
   if (m_selectedKey >= 1 && m_mainPage == 4) OnKnobConfig(int(code));
   return 1;
 }

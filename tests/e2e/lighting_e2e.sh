@@ -89,8 +89,19 @@ if [ -n "$db" ] && command -v sqlite3 > /dev/null; then
 else
   echo "FAIL: no profile database found"; failed=1
 fi
-# The keyboard's copy: the simulator keeps its tables in the state file, which is
-# certain to be written once the program has ended.
+# The keyboard's copy: the simulator keeps its tables in the state file, written for
+# certain when the program ends in order (its device link closes the simulator). A
+# close request (WM_CLOSE, as Wine's taskkill without /f sends it to the program's
+# windows) takes the program's own quit path; a killed program would write nothing.
+prefix="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch}"
+"$src/cmake/wine-run.sh" "$prefix/drive_c/windows/system32/taskkill.exe" /im Quenby.exe \
+  > "$shots/lighting-close.log" 2>&1 || true
+i=0
+while kill -0 "$app" 2>/dev/null; do
+  i=$((i + 1))
+  if [ $i -gt 600 ]; then echo "FAIL: the program did not end after its close request"; failed=1; break; fi
+  sleep 0.1
+done
 kill "$app" 2>/dev/null || true
 wait "$app" 2>/dev/null || true
 app=

@@ -73,13 +73,11 @@ struct LightingPageWindow : LightingWindow {
     EXPECT_EQ(keys.size(), count);
     return keys;
   }
-  // A click on an on-screen key, followed by what the key page's dispatcher does with
-  // the keyboard's notification on the lighting page.
+  // A click on an on-screen key through the window's messages: the keyboard's
+  // notification reaches the lighting page through the window's dispatcher.
   void PaintKey(int code) {
     Click(KeyCentre(code));
-    dlg->m_selectedKey = dlg->m_keyboardCtrl->GetCurrentKeyValue();
     EXPECT_EQ(dlg->m_selectedKey, code);
-    EXPECT_EQ(dlg->OnLightCustomColorKeys(2), 1);
   }
 };
 
