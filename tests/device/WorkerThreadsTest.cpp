@@ -12,6 +12,7 @@
 #include "controls/MTabCtrl.h"
 #include "device/WorkerRig.h"
 #include "pages/KeyActionCodec.h"
+#include "pages/LightDefaults.h"
 #include "shell/LanguageText.h"
 
 using namespace simtest;
@@ -236,6 +237,19 @@ struct KeyboardTables {
   bool operator==(const KeyboardTables& other) const { return tables == other.tables; }
 };
 
+// Where two keyboards' tables differ, for a failure message: (table, byte) actual/expected.
+std::string Differences(const KeyboardTables& actual, const KeyboardTables& expected) {
+  std::string out;
+  for (size_t t = 0; t < actual.tables.size() && t < expected.tables.size(); ++t) {
+    const auto& a = actual.tables[t];
+    const auto& e = expected.tables[t];
+    for (size_t b = 0; b < a.size() && b < e.size(); ++b)
+      if (a[b] != e[b]) out += " (" + std::to_string(t) + "," + std::to_string(b) + ") " + std::to_string(a[b]) + "/" + std::to_string(e[b]);
+    if (a.size() != e.size()) out += " table " + std::to_string(t) + " has another size";
+  }
+  return out;
+}
+
 // Each ConfigBegin of a device followed by its ConfigEnd before the next one begins.
 void ExpectBracketsClosed(const std::string& device, const char* scenario) {
   int open = 0;
@@ -343,6 +357,14 @@ TEST(WorkerThreads, DeviceChoiceInTheMiddleOfATaskLeavesItOnItsKeyboard) {
         stored[layer].push_back({i, bytes});
       }
     }
+    // The profile's lighting shows mode 5 on zone 0: its stored row is what a profile
+    // apply writes to the keyboard.
+    LightDefaults::SeedZones(w.store, 1, target);
+    w.store.SetActiveLightMode(1, 0, 5);
+    w.store.SetConfigValue(1, L"enable_light", L"1");
+    LightRecord zone0Row;
+    ASSERT_TRUE(w.store.GetLight(1, 0, 5, zone0Row)) << s.name;
+    const int zone0SpeedMax = w.dlg.m_deviceInfo.zone0SpeedMax;
     const KeyboardTables before(keyboard);
     const KeyboardTables otherBefore(KeyboardOf(other));
     w.dlg.m_selectedKey = -2;
@@ -371,14 +393,24 @@ TEST(WorkerThreads, DeviceChoiceInTheMiddleOfATaskLeavesItOnItsKeyboard) {
         for (int b = 0; b < 3; ++b) map[size_t(index) * 3 + size_t(b)] = actions[layer][b];
       }
     }
-    if (s.task == kTaskApplyProfile) expected.tables[0][2] = 5;
+    if (s.task == kTaskApplyProfile) {
+      ZoneLight zone0;
+      zone0.mode = 5;
+      zone0.brightness = zone0Row.brightness;
+      zone0.speed = zone0Row.speed;
+      zone0.colorful = zone0Row.colorful;
+      zone0.colorindex = zone0Row.colorindex;
+      zone0.color = uint32_t(zone0Row.color_value);
+      WriteZoneRecord(expected.tables[0].data(), kZone0Record, zone0, zone0SpeedMax);
+    }
     if (s.task == kTaskWriteColourSet) {
       auto& set = expected.tables[5 + 2];
       set[size_t(led) * 3] = 7;
       set[size_t(led) * 3 + 1] = 8;
       set[size_t(led) * 3 + 2] = 9;
     }
-    EXPECT_TRUE(KeyboardTables(keyboard) == expected) << s.name;
+    const KeyboardTables after(keyboard);
+    EXPECT_TRUE(after == expected) << s.name << ":" << Differences(after, expected);
     for (int model : {101, 102}) ExpectBracketsClosed(CableOf(model), s.name);
     // Each model's database holds its own keyboard's settings.
     EXPECT_EQ(StoredSleep(w.folder.Path() + L"\\", 101), L"1") << s.name;

@@ -9,7 +9,9 @@
 #include "controls/MEdit.h"
 #include "controls/MSlider.h"
 #include "controls/TabCtrlEx.h"
+#include "core/MControlFont.h"
 #include "device/DeviceInfo.h"
+#include "shell/LanguageText.h"
 #include "widgets/KeyboardCtrl.h"
 
 using namespace lightingwindow;
@@ -216,6 +218,36 @@ TEST_F(LightingPageWindow, PaintedKeysReachTheColourSetAndComeBackAfterARestart)
   EXPECT_TRUE(PumpUntil([&] { return dlg->m_keyboardCtrl->GetKeyColor(keys[0].first) == 0x00FF00; }, 20000));
   EXPECT_EQ(dlg->m_keyboardCtrl->GetKeyColor(keys[1].first), 0x00FF00);
   EXPECT_TRUE(ledIsGreen(keys[0].second));
+}
+
+// The shipped language files: the page's apply button and the dialogs' done button used
+// to share one text id, and the button read "Done".
+TEST_F(LightingPageWindow, TheApplyButtonReadsApplyInEveryLanguage) {
+  struct Language {
+    int id;
+    const wchar_t* apply;
+  } languages[] = {{1033, L"Apply"}, {2052, nullptr}, {1028, nullptr}};
+  struct ShippedLanguages {
+    int old = CurrentLanguageId;
+    ShippedLanguages() { SetLanguageFolder((DataFolder() + L"language\\").c_str()); }
+    ~ShippedLanguages() {
+      SetLanguageFolder(CString());
+      CurrentLanguageId = old;
+    }
+  } shipped;
+  for (const Language& language : languages) {
+    CurrentLanguageId = language.id;
+    MakeDialog();
+    ASSERT_TRUE(dlg->Create(nullptr, kSoftware, 0x96020000, 0, CRect(0, 0, 1400, 788)));
+    auto* apply = Get<MControlFont>(157);
+    ASSERT_NE(apply, nullptr);
+    const CString title = apply->GetControlTitle();
+    EXPECT_FALSE(title.IsEmpty()) << language.id;
+    EXPECT_NE(title, LoadLangString(22)) << language.id << ": the dialogs' done text";
+    if (language.apply) EXPECT_EQ(title, language.apply) << language.id;
+    CloseDialog();
+    store.CloseDeviceDb();
+  }
 }
 
 TEST_F(LightingPageWindow, AColourSetEnteredWithoutTheKeyboardKeepsItsStoredKeys) {
