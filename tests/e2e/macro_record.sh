@@ -48,7 +48,7 @@ find "$prefix" -path '*Quenby Files/db/K102_data_*.db*' -type f -delete 2>/dev/n
 
 e2e_start "$shots/macro-record-run.log"
 macro_memory() {
-  sed -n 's/^k102 macro //p' "$work/sim.state" 2>/dev/null
+  sed -n 's/^k102 macro //p' "$work/sim.state" 2>/dev/null || true
 }
 
 shot macro-record-home 8
