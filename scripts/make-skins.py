@@ -536,7 +536,10 @@ def skin_set(out):
     plain_icons(out)
 
     # Surfaces.
-    panel(os.path.join(out, "img_area.png"), 60, 60, 12)
+    # The pages draw this one as a nine-grid with corners of up to 50 pixels (36 and 50 on
+    # the key and macro pages): the picture must be wider and taller than two corners, or
+    # only its four corners are drawn, as white squares at the panels' corners.
+    panel(os.path.join(out, "img_area.png"), 120, 120, 12)
     panel(os.path.join(out, "img_area1.png"), 60, 60, 12)
     panel(os.path.join(out, "img_area2.png"), 60, 60, 12, ACCENT_PALE, ACCENT_LIGHT)
     panel(os.path.join(out, "img_list_bkg.png"), 60, 60, 10, SURFACE, LINE)

@@ -177,51 +177,39 @@ void KeyboardDlg::BuildMacroPage() {
 
 void KeyboardDlg::LayoutMacroPage(CRect client) {
   const int W = client.right, H = client.bottom;
-  auto place = [this](int id, CRect rect, int fontSize = 0) {
-    MControl* c = Control(id);
-    if (!c) return;
-    c->SetRect(rect);
-    if (fontSize)
-      if (auto* f = As<MControlFont>(c)) f->SetFontWidth(fontSize);
+  // Each control's rectangle; -1 in a field stands for W - 1, -20 for H - 20 (the panels
+  // reach the window's right and bottom edges). Font 0 keeps the control's own.
+  struct Place {
+    int id;
+    int left, top, right, bottom;
+    int font;
   };
-  place(203, CRect(280, 80, W - 1, H - 1));
-  place(205, CRect(320, 120, 520, 150));
-  place(206, CRect(320, 160, 650, H - 20));
-  place(207, CRect(350, 160, 500, 190));
-  place(209, CRect(352, 212, 608, 680), 14);
-  place(212, CRect(650, 160, 1080, H - 20));
-  place(213, CRect(660, 160, 800, 196), 16);
-  place(215, CRect(680, 210, 1040, 240));
-  place(216, CRect(690, 210, 760, 240), 14);
-  place(217, CRect(750, 210, 810, 240), 14);
-  place(218, CRect(810, 210, 900, 240), 14);
-  place(219, CRect(900, 210, 1000, 240), 14);
-  place(220, CRect(682, 241, 1038, 680), 14);
-  place(222, CRect(960, 700, 1040, 728), 14);
-  place(223, CRect(870, 700, 950, 728), 14);
-  place(224, CRect(1080, 160, 1398, H - 20));
-  place(226, CRect(1130, 210, 1290, 238), 14);
-  place(227, CRect(1130, 260, 1230, 290), 16);
-  place(229, CRect(1130, 290, 1290, 320), 14);
-  place(230, CRect(1130, 320, 1255, 350), 14);
-  place(231, CRect(1255, 322, 1360, 348));
-  place(232, CRect(1265, 322, 1335, 348), 14);
-  place(233, CRect(1335, 322, 1360, 348), 14);
-  // Placed here although the page's own table leaves them out: new and delete under the
-  // macro list, insert beside the step buttons, "no delay" under the other delay modes,
-  // and the step editor in the recording panel below the delay modes.
-  place(210, CRect(352, 700, 472, 728), 14);
-  place(211, CRect(488, 700, 608, 728), 14);
-  place(221, CRect(780, 700, 860, 728), 14);
-  place(228, CRect(1130, 350, 1290, 380), 14);
-  place(225, CRect(1110, 400, 1370, 640));
-  place(234, CRect(1130, 410, 1350, 440), 14);
-  place(235, CRect(1130, 440, 1350, 470), 14);
-  place(238, CRect(1130, 480, 1350, 510), 14);
-  place(236, CRect(1130, 510, 1350, 540), 14);
-  place(237, CRect(1130, 510, 1350, 540), 14);
-  place(239, CRect(1130, 570, 1160, 600));
-  place(240, CRect(1170, 570, 1200, 600));
+  static constexpr Place kPlaces[] = {
+      {203, 280, 80, -1, -1, 0},      {205, 320, 120, 520, 150, 0},   {206, 320, 160, 650, -20, 0},
+      {207, 350, 160, 500, 190, 0},   {209, 352, 212, 608, 680, 14},  {212, 650, 160, 1080, -20, 0},
+      {213, 660, 160, 800, 196, 16},  {215, 680, 210, 1040, 240, 0},  {216, 690, 210, 760, 240, 14},
+      {217, 750, 210, 810, 240, 14},  {218, 810, 210, 900, 240, 14},  {219, 900, 210, 1000, 240, 14},
+      {220, 682, 241, 1038, 680, 14}, {224, 1080, 160, 1398, -20, 0}, {226, 1130, 210, 1290, 238, 14},
+      {227, 1130, 260, 1230, 290, 16}, {229, 1130, 290, 1290, 320, 14}, {230, 1130, 320, 1255, 350, 14},
+      {231, 1255, 322, 1360, 348, 0}, {232, 1265, 322, 1335, 348, 14}, {233, 1335, 322, 1360, 348, 14},
+      // The step buttons end at the list's right edge; "Delete step" needs more than the
+      // 80 pixels of the other two at this font, so the row is shifted left by 20.
+      {222, 940, 700, 1040, 728, 14}, {223, 850, 700, 930, 728, 14},
+      // New and delete under the macro list, insert beside the step buttons, "no delay"
+      // under the other delay modes, and the step editor in the recording panel below them.
+      {210, 352, 700, 472, 728, 14},  {211, 488, 700, 608, 728, 14},  {221, 760, 700, 840, 728, 14},
+      {228, 1130, 350, 1290, 380, 14}, {225, 1110, 400, 1370, 640, 0}, {234, 1130, 410, 1350, 440, 14},
+      {235, 1130, 440, 1350, 470, 14}, {238, 1130, 480, 1350, 510, 14}, {236, 1130, 510, 1350, 540, 14},
+      {237, 1130, 510, 1350, 540, 14}, {239, 1130, 570, 1160, 600, 0},  {240, 1170, 570, 1200, 600, 0},
+  };
+  auto edge = [](int v, int far) { return v == -1 ? far - 1 : v == -20 ? far - 20 : v; };
+  for (const Place& p : kPlaces) {
+    MControl* c = Control(p.id);
+    if (!c) continue;
+    c->SetRect(CRect(p.left, p.top, edge(p.right, W), edge(p.bottom, H)));
+    if (p.font)
+      if (auto* f = As<MControlFont>(c)) f->SetFontWidth(p.font);
+  }
 }
 
 void KeyboardDlg::ShowStepEditor(int show) {

@@ -7,23 +7,13 @@
 # Screenshots before and after the assignment: <build tree>/screenshots/key-assign-*.png.
 set -eu
 src=$1; bld=$2; out=${3:-$2}
-. "$src/scripts/common.sh"
-arch=$(quenby_run_arch)
-run_dir="$bld/$arch/run"
 shots="$out/screenshots"
 mkdir -p "$shots"
 rm -f "$shots"/key-assign-*.png
-# A display of its own: other window tests of the run would cover the window or take the clicks.
-unset DISPLAY
-quenby_display
+. "$src/tests/e2e/e2e-common.sh"
+arch=$(quenby_run_arch)
 work=$(mktemp -d)
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+e2e_work=$work
 
 # The default set of the simulator, in the same order, with its state kept here.
 cat > "$work/sim.ini" <<'EOF'
@@ -52,29 +42,7 @@ EOF
 QUENBY_SIM_CONFIG="Z:$(echo "$work/sim.ini" | tr / '\\')"
 export QUENBY_SIM_CONFIG
 
-cd "$run_dir"
-"$src/cmake/wine-run.sh" ./Quenby.exe > "$shots/key-assign-run.log" 2>&1 &
-app=$!
-i=0
-while ! win=$(xdotool search --onlyvisible --name '^Quenby$' 2>/dev/null | head -n 1) || [ -z "$win" ]; do
-  i=$((i + 1)); [ $i -gt 300 ] && { echo "no window"; exit 1; }
-  sleep 0.1
-done
-WIDTH=1400; HEIGHT=788
-SW=$(xwininfo -root | sed -n 's/.*Width: *//p'); SH=$(xwininfo -root | sed -n 's/.*Height: *//p')
-X=$(((SW - WIDTH) / 2)); Y=$(((SH - HEIGHT) / 2))
-shot() { # name [wait]
-  sleep "${2:-2.5}"
-  xwd -root -silent > "$shots/$1.xwd"
-  "$CONVERT" "$shots/$1.xwd" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
-  rm -f "$shots/$1.xwd"
-}
-click() { # client x, y
-  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-}
-differ() {
-  "$CONVERT" "$shots/$1.png" "$shots/$2.png" -crop "$3" +repage -metric AE -fuzz 5% -compare -format '%[distortion]' info: 2>/dev/null || true
-}
+e2e_start "$shots/key-assign-run.log"
 # The key map bytes of key index $2 on layer $1, from the simulator's state file.
 key_action() {
   sed -n "s/^k102 keymap\.$1 //p" "$work/sim.state" 2>/dev/null | cut -c$(($2 * 6 + 1))-$(($2 * 6 + 6))
@@ -82,24 +50,10 @@ key_action() {
 
 shot key-assign-home 8
 # The keyboard on its cable is the second tile; clicked again until the strip shows.
-i=0
-while :; do
-  click 980 450
-  shot key-assign-chosen 3
-  n=$(differ key-assign-home key-assign-chosen 240x400+20+180); n=${n%.*}
-  [ "${n:-0}" -gt 200 ] || [ $i -ge 15 ] && break
-  i=$((i + 1))
-done
+click_until 980 450 key-assign-chosen key-assign-home 240x400+20+180 15 3
 before=$(key_action 0 62)
 # The key page (tab position 4), clicked again until the page shows.
-i=0
-while :; do
-  click 140 $((205 + 4 * 51))
-  shot key-assign-page
-  n=$(differ key-assign-chosen key-assign-page 240x400+20+180); n=${n%.*}
-  [ "${n:-0}" -gt 200 ] || [ $i -ge 4 ] && break
-  i=$((i + 1))
-done
+click_until 140 $((205 + 4 * 51)) key-assign-page key-assign-chosen 240x400+20+180 4
 # Key B of the on-screen keyboard (layout K102: the board at 330, 150, its keys drawn 20, 25
 # further; B at 315, 213, 43 x 43, key index 62), then the first entry of the list; both again while the
 # keyboard's map does not show it (the window may answer late).
@@ -120,7 +74,6 @@ while [ $tries -lt 4 ] && [ "$after" != "100004" ]; do
 done
 shot key-assign-done 1
 echo "key B on layer 0: before '$before', after '$after'"
-failed=0
 [ "$after" = "100004" ] || { echo "FAIL: the keyboard's key map does not hold A (10 00 04) for key B"; failed=1; }
 # The profile database in the Wine prefix holds the row.
 db=$(find "${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch" -path '*Quenby Files/db/K102_data_2.db' -type f 2>/dev/null | head -n 1)

@@ -12,6 +12,7 @@
 #include "controls/MTabCtrl.h"
 #include "core/Manager.h"
 #include "device/TransportRig.h"
+#include "shell/MainWindowRig.h"
 #include "shell/KeyboardDlg.h"
 #include "shell/LanguageText.h"
 #include "store/KeyboardDataStore.h"
@@ -24,42 +25,19 @@ using namespace simtest;
 
 class GdiplusSession : public ::testing::Environment {
 public:
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-  }
-  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+  void SetUp() override { token_ = std::make_unique<mainwindow::GdiplusToken>(); }
+  void TearDown() override { token_.reset(); }
 
 private:
-  ULONG_PTR token_ = 0;
+  std::unique_ptr<mainwindow::GdiplusToken> token_;
 };
 
 template <typename Done>
 bool PumpUntil(Done done, int ms = 15000) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms);) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    Sleep(5);
-  }
-  return done();
+  return mainwindow::PumpUntil(done, ms);
 }
-
-inline void Pump(int ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
-// The source tree's data folder (config.xml, layouts, skins, language files) as Wine sees it.
-inline std::wstring SourceDataFolder() {
-  std::wstring path = L"Z:";
-  for (const char* c = __FILE__; *c; ++c) path.push_back(*c == '/' ? L'\\' : wchar_t(*c));
-  path.resize(path.rfind(L"\\tests\\pages\\"));
-  path.append(L"\\data\\");
-  return path;
-}
+using mainwindow::Pump;
+using mainwindow::SourceDataFolder;
 
 inline const char* kKnobKeyboard = R"(
 [keyboard k102]
@@ -75,56 +53,33 @@ product = Quenby K102
 
 constexpr wchar_t kSoftware[] = L"QuenbyKeyPagesTest";
 
-class KeyPagesWindow : public ::testing::Test {
+class KeyPagesWindow : public ::testing::Test, public mainwindow::MainWindowRig {
 protected:
+  KeyPagesWindow() : MainWindowRig(kKnobKeyboard, kSoftware) {}
   void SetUp() override {
     ASSERT_TRUE(world.Loaded());
     // The program's own English texts from the source tree.
     SetLanguageFolder((SourceDataFolder() + L"language\\").c_str());
     CurrentLanguageId = 1033;
-    Manager::SetDeviceName(kSoftware);
-    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str());
-    RegCreateKeyW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str(), &key);
-    CreateDirectoryW((user.Path() + L"db").c_str(), nullptr);
-    dlg = std::make_unique<KeyboardDlg>(rig.transport, store);
-    dlg->m_startAudio = false;
-    dlg->m_exeFolder = SourceDataFolder().c_str();
-    dlg->m_userDataFolder = user.Path().c_str();
-    dlg->m_softwareName = kSoftware;
-    dlg->m_updateServerUrl = L"http://127.0.0.1:1/software-upgrade/";
-    dlg->m_exitProcess = [](UINT) {};
+    MakeDialog();
     dlg->m_pageMessageBox = [this](const CString& text, const CString&, int) {
       boxes.push_back(text);
       return boxAnswer;
     };
-    ASSERT_TRUE(dlg->Create(nullptr, kSoftware, 0x96020000 & ~WS_VISIBLE, 0, CRect(0, 0, 1400, 788)));
-    ::ShowWindow(dlg->GetSafeHwnd(), SW_SHOW);
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_devicesInitialised && dlg->m_taskQueue.IsEmpty(); }));
-    dlg->m_deviceList->SetSelectDevice(102);
-    ASSERT_EQ(dlg->OnMessage(81, 2, 0, 0), 1);
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceType == 102 && dlg->m_taskQueue.IsEmpty() && dlg->m_deviceLinked; }));
+    ASSERT_TRUE(Open());
+    Show();
+    ASSERT_TRUE(WaitForDevices());
+    ASSERT_TRUE(Choose(102));
     Pump(200);
   }
   void TearDown() override {
-    if (dlg && dlg->GetSafeHwnd()) {
-      HWND window = dlg->GetSafeHwnd();
-      PostMessageW(window, WM_CLOSE, 0, 0);
-      PumpUntil([&] { return !IsWindow(window); }, 5000);
-    }
-    dlg.reset();
-    store.CloseDeviceDb();
-    store.DeleteDeviceDb(user.Path().c_str(), L"K102");
-    RemoveDirectoryW((user.Path() + L"db").c_str());
-    RegCloseKey(key);
-    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str());
+    Close();
     SetLanguageFolder(CString());
   }
 
   // Shows the page of main tab item `item` as a click on the strip does.
   void ShowPage(int item) {
-    for (int i = 0; i < dlg->m_mainTab->GetItemCount(); ++i)
-      if (dlg->m_mainTab->GetItemID(i) == item) dlg->m_mainTab->SetSelectItem(i);
-    ASSERT_EQ(dlg->m_mainPage, item);
+    ASSERT_TRUE(MainWindowRig::ShowPage(item));
     Pump(100);
   }
   // A left click at a client point of the main window.
@@ -182,12 +137,6 @@ protected:
     return row;
   }
 
-  SimWorld world{kKnobKeyboard};
-  TempFolder user;
-  TransportRig rig;
-  KeyboardDataStore store;
-  HKEY key = nullptr;
-  std::unique_ptr<KeyboardDlg> dlg;
   std::vector<CString> boxes;
   int boxAnswer = 1;
 };

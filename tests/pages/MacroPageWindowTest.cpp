@@ -5,6 +5,7 @@
 #include "InputWindow.h"
 #include "controls/GroupButton.h"
 #include "controls/MEdit.h"
+#include "controls/MPicture.h"
 #include "device/MacroImage.h"
 #include "widgets/CRecordList.h"
 #include "widgets/MacroList.h"
@@ -86,6 +87,24 @@ TEST_F(MacroPage, FirstStartMakesTenMacrosAndSelectsTheFirst) {
   EXPECT_EQ(Macros()->GetItemText(0), CString(L"M1"));
   EXPECT_EQ(Macros()->GetItemText(9), CString(L"M10"));
   EXPECT_EQ(Macros()->GetCurSel(), 0);
+}
+
+// The panels' picture (img_area.png, as the program ships it) is drawn as a nine-grid with
+// the corner each page gives it: a picture no larger than two corners has no edges or
+// middle to stretch, and the panels showed only their four corners, as squares. Checked
+// for the macro page's panels and the key page's.
+TEST_F(MacroPage, PanelPicturesAreLargerThanTwoOfTheirCorners) {
+  Gdiplus::Image picture((SourceDataFolder() + L"skins\\theme1\\img_area.png").c_str());
+  ASSERT_EQ(picture.GetLastStatus(), Gdiplus::Ok);
+  for (int id : {203, 206, 212, 215, 224, 225, 82}) {
+    SCOPED_TRACE(id);
+    auto* panel = dynamic_cast<MPicture*>(dlg->Control(id));
+    ASSERT_NE(panel, nullptr);
+    ASSERT_EQ(panel->GetShowMode(), SHOWMODE_NINEGRID);
+    const int corner = panel->GetModeParam();
+    EXPECT_GT(int(picture.GetWidth()), 2 * corner);
+    EXPECT_GT(int(picture.GetHeight()), 2 * corner);
+  }
 }
 
 TEST_F(MacroPage, NewRenameAndDeleteAMacroUsedByKeys) {

@@ -18,6 +18,7 @@
 #include "shell/AppPopups.h"
 #include "shell/AppSettings.h"
 #include "shell/KeyboardDlg.h"
+#include "shell/MainWindowRig.h"
 #include "shell/NotifyRoutes.h"
 #include "shell/ShellDialogs.h"
 #include "store/KeyboardDataStore.h"
@@ -29,43 +30,17 @@ namespace {
 
 class GdiplusSession : public ::testing::Environment {
 public:
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-  }
-  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+  void SetUp() override { token_ = std::make_unique<mainwindow::GdiplusToken>(); }
+  void TearDown() override { token_.reset(); }
 
 private:
-  ULONG_PTR token_ = 0;
+  std::unique_ptr<mainwindow::GdiplusToken> token_;
 };
 const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
 
-template <typename Done>
-bool PumpUntil(Done done, int ms) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms);) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    Sleep(10);
-  }
-  return done();
-}
-
-void Pump(int ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
-// The source tree's data folder (config.xml, layouts) as Wine sees it.
-std::wstring SourceDataFolder() {
-  std::wstring path = L"Z:";
-  for (const char* c = __FILE__; *c; ++c) path.push_back(*c == '/' ? L'\\' : wchar_t(*c));
-  path.resize(path.rfind(L"\\tests\\shell\\"));
-  path.append(L"\\data\\");
-  return path;
-}
+using mainwindow::Pump;
+using mainwindow::PumpUntil;
+using mainwindow::SourceDataFolder;
 
 // Every simulated model on its own cable, all plugged.
 const char* kAllModels = R"(
@@ -118,61 +93,28 @@ product = Quenby K104
 constexpr wchar_t kSoftware[] = L"QuenbyFrameTest";
 
 // The main dialog on the simulated keyboards, its settings under a key of its own.
-class MainWindow : public ::testing::Test {
+class MainWindow : public ::testing::Test, public mainwindow::MainWindowRig {
 protected:
+  MainWindow() : MainWindowRig(kAllModels, kSoftware) {}
   void SetUp() override {
     ASSERT_TRUE(world.Loaded());
-    Manager::SetDeviceName(kSoftware);
-    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str());
-    RegCreateKeyW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str(), &key);
-    CreateDirectoryW((user.Path() + L"db").c_str(), nullptr);
-    dlg = std::make_unique<KeyboardDlg>(rig.transport, store);
-    dlg->m_startAudio = false;
-    dlg->m_exeFolder = SourceDataFolder().c_str();
-    dlg->m_userDataFolder = user.Path().c_str();
-    dlg->m_softwareName = kSoftware;
-    dlg->m_updateServerUrl = L"http://127.0.0.1:1/software-upgrade/";
+    MakeDialog();
     dlg->m_exitProcess = [this](UINT code) { exits.push_back(int(code)); };
   }
-  void TearDown() override {
-    if (dlg && dlg->GetSafeHwnd()) {
-      PostMessageW(dlg->GetSafeHwnd(), WM_CLOSE, 0, 0);
-      HWND window = dlg->GetSafeHwnd();
-      PumpUntil([&] { return !IsWindow(window); }, 5000);
-    }
-    dlg.reset();
-    store.CloseDeviceDb();
-    for (const wchar_t* model : {L"K101", L"K102", L"K103", L"K104", L"K150"})
-      store.DeleteDeviceDb(user.Path().c_str(), model);
-    RemoveDirectoryW((user.Path() + L"db").c_str());
-    RegCloseKey(key);
-    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"SOFTWARE\\") + kSoftware).c_str());
-  }
-  void Open() {
-    ASSERT_TRUE(dlg->Create(nullptr, kSoftware, 0x96020000 & ~WS_VISIBLE, 0, CRect(0, 0, 1400, 788)));
-  }
+  void TearDown() override { Close(); }
+  void Open() { ASSERT_TRUE(MainWindowRig::Open()); }
   // The worker has set up the devices and the window has run what it handed over.
   void Settle() {
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_devicesInitialised && dlg->m_taskQueue.IsEmpty(); }, 15000));
+    ASSERT_TRUE(WaitForDevices());
     Pump(300);
   }
   // Chooses `model` in the device list as a click does, and waits for task 4.
   void Choose(int model) {
-    dlg->m_deviceList->SetSelectDevice(model);
-    EXPECT_EQ(dlg->OnMessage(81, 2, 0, 0), 1);
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceType == model && dlg->m_taskQueue.IsEmpty() && dlg->m_deviceLinked; },
-                          15000))
-        << "model " << model;
+    ASSERT_TRUE(MainWindowRig::Choose(model)) << "model " << model;
     Pump(300);
   }
   int Visible(int id) { return dlg->IsControlVisible(id); }
 
-  SimWorld world{kAllModels};
-  TempFolder user;
-  TransportRig rig;
-  KeyboardDataStore store;
-  HKEY key = nullptr;
-  std::unique_ptr<KeyboardDlg> dlg;
   std::vector<int> exits;
 };
 

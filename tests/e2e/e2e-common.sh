@@ -1,0 +1,67 @@
+# Shared by the end-to-end runs of the program; source it after setting $src (the source
+# tree), $bld (the folder of the build trees) and $shots (where screenshots go). It gives
+# the program of this build tree on a display of its own, found on the screen, with
+# screenshots of its window, clicks at its client points and coarse comparisons of two
+# screenshots. Whatever the run started is ended when the script exits; a temporary
+# folder named in $e2e_work is removed then too.
+. "$src/scripts/common.sh"
+run_dir="$bld/$(quenby_run_arch)/run"
+e2e_app=
+e2e_work=
+e2e_cleanup() {
+  [ -n "$e2e_app" ] && kill "$e2e_app" 2>/dev/null || true
+  for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
+  [ -z "$e2e_work" ] || rm -rf "$e2e_work"
+}
+trap e2e_cleanup EXIT
+
+# e2e_start <log file>: starts the program in its run folder, waits for its window and
+# sets X and Y, the window's place on the screen (centred: X does not report where Wine
+# put it), and WIDTH, HEIGHT. A display of its own: other window tests of the run would
+# cover the window or take the clicks.
+e2e_start() {
+  unset DISPLAY
+  quenby_display
+  (cd "$run_dir" && exec "$src/cmake/wine-run.sh" ./Quenby.exe) > "$1" 2>&1 &
+  e2e_app=$!
+  i=0
+  while ! win=$(xdotool search --onlyvisible --name '^Quenby$' 2>/dev/null | head -n 1) || [ -z "$win" ]; do
+    i=$((i + 1)); [ $i -gt 300 ] && { echo "no window"; exit 1; }
+    sleep 0.1
+  done
+  WIDTH=1400; HEIGHT=788
+  SW=$(xwininfo -root | sed -n 's/.*Width: *//p'); SH=$(xwininfo -root | sed -n 's/.*Height: *//p')
+  X=$(((SW - WIDTH) / 2)); Y=$(((SH - HEIGHT) / 2))
+}
+
+shot() { # name [seconds to wait first]
+  sleep "${2:-2.5}"
+  xwd -root -silent > "$shots/$1.xwd"
+  "$CONVERT" "$shots/$1.xwd" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
+  rm -f "$shots/$1.xwd"
+}
+click() { # client x, y
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+}
+# Pixels that differ in a region (wxh+x+y) of two screenshots.
+differ() { # a b region
+  "$CONVERT" "$shots/$1.png" "$shots/$2.png" -crop "$3" +repage -metric AE -fuzz 5% -compare -format '%[distortion]' info: 2>/dev/null || true
+}
+failed=0
+must_differ() { # a b region what
+  n=$(differ "$1" "$2" "$3"); n=${n%.*}
+  echo "$1 / $2 in $3: $n pixels differ ($4)"
+  [ "${n:-0}" -gt 200 ] || { echo "FAIL: $4"; failed=1; }
+}
+# Every click is repeated (it is idempotent) until the region changes, up to a limit: on a
+# busy or emulated machine the window answers late.
+click_until() { # x y shot previous-shot region tries [seconds before each shot]
+  i=0
+  while :; do
+    click "$1" "$2"
+    shot "$3" "${7:-2.5}"
+    n=$(differ "$4" "$3" "$5"); n=${n%.*}
+    [ "${n:-0}" -gt 200 ] || [ $i -ge "$6" ] && break
+    i=$((i + 1))
+  done
+}
