@@ -28,10 +28,13 @@ public:
                          const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format, const Gdiplus::Brush& brush);
   // A solid fill of (x, y, width, height) without smoothing.
   static void FillRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, int x, int y, int width, int height);
-  // The three above, DrawImageFrame and DrawImageFrameMID give the pixels GDI+ gives. On
+  // The same drawing as Graphics::DrawRectangle with a solid pen of `color` and `penWidth`.
+  static void DrawRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, float penWidth, int x, int y, int width,
+                            int height);
+  // The four above, DrawImageFrame and DrawImageFrameMID give the pixels GDI+ gives. On
   // the graphics of a render canvas (RenderCanvas) they draw straight into its pixels:
-  // fills always, and text and pictures of the window's cached images from the window's
-  // memo once they were drawn there (PictureMemo).
+  // fills always, and text, outlines and pictures of the window's cached images from the
+  // window's memo once they were drawn there (PictureMemo).
 
   static HDC CreateCompatibleDC(HDC hdc);
   static HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
