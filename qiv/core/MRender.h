@@ -68,6 +68,7 @@ public:
   static CPoint GetOriginPoint(int width, int height, int contentWidth, int contentHeight, unsigned hAlign,
                                unsigned vAlign);
   static CPoint GetOriginPoint(CRect rect, int contentWidth, int contentHeight, unsigned hAlign, unsigned vAlign);
+  // GDI text; on the DC of a render canvas kept in the window's memo like ClearType text.
   static void DrawTextW(HDC hdc, CRect& rect, const wchar_t* text, COLORREF color, HFONT font, unsigned format);
 
   static void DrawRoundRectange(Gdiplus::Graphics& g, float x, float y, float width, float height, float divisor,
@@ -76,6 +77,9 @@ public:
                                 Gdiplus::Color pen, float penWidth, Gdiplus::Color fillColor);
   static void DrawRoundRectange(Gdiplus::Graphics& g, float x, float y, float width, float height, float radius,
                                 Gdiplus::Color fillColor);
+  // DrawTextW's memo way on a render canvas; false when it does not apply there.
+  static bool DrawMemoTextW(HDC hdc, const CRect& rect, const wchar_t* text, COLORREF color, HFONT font,
+                            unsigned format);
   // The corner radii of the divisor overload (exposed for its callers' layout).
   static void RoundRadii(float width, float height, float divisor, float& rx, float& ry);
 };

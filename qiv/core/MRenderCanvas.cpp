@@ -317,13 +317,39 @@ void MRender::DrawRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, float pe
                             int height) {
   Gdiplus::Pen pen(color, penWidth);
   RenderCanvas* canvas = RenderCanvas::PlainOf(g);
-  if (!canvas || !canvas->Memo() || !(penWidth > 0) || penWidth > 64 || width < 0 || height < 0) {
+  if (!canvas || !canvas->Memo() || !(penWidth > 0) || penWidth > 64 || width < 0 || height < 0 ||
+      width > 4096 || height > 4096) {
     g.DrawRectangle(&pen, x, y, width, height);
     return;
   }
   // The pen reaches half its width past the outline, a pixel more with smoothing.
   const int reach = static_cast<int>(std::ceil(penWidth / 2)) + 2;
   const CRect region(x - reach, y - reach, x + width + reach + 1, y + height + reach + 1);
+  const Gdiplus::SmoothingMode smoothing = g.GetSmoothingMode();
+  if (smoothing == Gdiplus::SmoothingModeDefault || smoothing == Gdiplus::SmoothingModeHighSpeed ||
+      smoothing == Gdiplus::SmoothingModeNone) {
+    // Unsmoothed, a pixel is covered or not: the outline's mask, whatever the colour.
+    std::wstring key(1, L'O');
+    AppendSampling(key, g);
+    PictureMemo::Append(key, smoothing);
+    AppendExact(key, penWidth);
+    for (long v : {static_cast<long>(width), static_cast<long>(height), static_cast<long>(reach)})
+      PictureMemo::Append(key, v);
+    PictureMemo& memo = *canvas->Memo();
+    const Coverage* mask = memo.FindText(key);
+    if (!mask) {
+      MemoPicture drawn = DrawPicture(g, region.Width(), region.Height(), [&](Gdiplus::Graphics& pg) {
+        Gdiplus::Pen black(Gdiplus::Color(255, 0, 0, 0), penWidth);
+        pg.DrawRectangle(&black, reach, reach, width, height);
+      });
+      if (!drawn.argb.empty())
+        mask = memo.KeepText(key, PixelBlend::CoverageFromAlpha(drawn.argb.data(), drawn.width, drawn.height));
+    }
+    if (mask) {
+      PixelBlend::BlendCoverage(canvas->Surface(), region.left, region.top, *mask, color.GetValue(), canvas->Area());
+      return;
+    }
+  }
   std::wstring key(1, L'R');
   AppendState(key, g);
   PictureMemo::Append(key, static_cast<long long>(color.GetValue()));
@@ -344,4 +370,40 @@ void MRender::FillRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, int x, i
   Gdiplus::SolidBrush brush(color);
   g.FillRectangle(&brush, x, y, width, height);
   g.SetSmoothingMode(saved);
+}
+
+bool MRender::DrawMemoTextW(HDC hdc, const CRect& rect, const wchar_t* text, COLORREF color, HFONT font,
+                            unsigned format) {
+  // Clipped to its rectangle, drawing (not measuring) and leaving the text as it is.
+  if (format & (DT_NOCLIP | DT_CALCRECT | DT_MODIFYSTRING | DT_TABSTOP | DT_EXPANDTABS)) return false;
+  if (rect.IsRectEmpty() || rect.Width() > 4096 || rect.Height() > 4096) return false;
+  RenderCanvas* canvas = RenderCanvas::PlainOf(hdc);
+  LOGFONTW logFont = {};
+  if (!canvas || !canvas->Memo() || !font || ::GetObjectW(font, sizeof(logFont), &logFont) != sizeof(logFont))
+    return false;
+  const CRect region(rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1);
+  std::wstring key(1, L'G');
+  for (long v : {logFont.lfHeight, logFont.lfWidth, logFont.lfEscapement, logFont.lfOrientation, logFont.lfWeight})
+    PictureMemo::Append(key, v);
+  for (BYTE v : {logFont.lfItalic, logFont.lfUnderline, logFont.lfStrikeOut, logFont.lfCharSet,
+                 logFont.lfOutPrecision, logFont.lfClipPrecision, logFont.lfQuality, logFont.lfPitchAndFamily})
+    PictureMemo::Append(key, v);
+  PictureMemo::Append(key, logFont.lfFaceName, static_cast<int>(std::wcslen(logFont.lfFaceName)));
+  PictureMemo::Append(key, static_cast<long long>(color));
+  PictureMemo::Append(key, static_cast<long long>(format));
+  PictureMemo::Append(key, rect.Width());
+  PictureMemo::Append(key, rect.Height());
+  PictureMemo::Append(key, text, static_cast<int>(std::wcslen(text)));
+  ::GdiFlush();  // the canvas's pixels as GDI left them
+  DrawOverlay(*canvas, canvas->Graphics(), std::move(key), region, [&] {
+    ::SetBkMode(hdc, TRANSPARENT);
+    const COLORREF oldColor = ::SetTextColor(hdc, color);
+    const HGDIOBJ oldFont = ::SelectObject(hdc, font);
+    CRect r = rect;
+    ::DrawTextW(hdc, text, -1, &r, format);
+    ::SetTextColor(hdc, oldColor);
+    ::SelectObject(hdc, oldFont);
+    ::GdiFlush();
+  });
+  return true;
 }

@@ -12,6 +12,7 @@
 #include "WindowTestSupport.h"
 #include "controls/CColorButton.h"
 #include "controls/MButton.h"
+#include "controls/MEdit.h"
 #include "controls/MLevelCtrl.h"
 #include "controls/MText.h"
 #include "core/MRender.h"
@@ -136,8 +137,9 @@ TEST(PaintCache, AChangedControlRendersAsOneMadeWithTheNewLook) {
   }
 }
 
-// The same for controls whose drawing the memo keeps as the pixels before and after it
-// (swatch outlines, ClearType level text) and for labels: each change after a first
+// The same for controls whose drawing the memo keeps as masks or as the pixels before
+// and after it (swatch outlines, ClearType level text, the GDI text of edit fields) and
+// for labels: each change after a first
 // render gives what a control made with the new look gives.
 TEST(PaintCache, OutlinesClearTypeTextAndLabelsRenderTheirNewLook) {
   SkinFolder skins;
@@ -165,6 +167,12 @@ TEST(PaintCache, OutlinesClearTypeTextAndLabelsRenderTheirNewLook) {
     auto* c = new MText(&h, 42, CRect(10, 30, 300, 80), L"Lighting", 1);
     return add(h, c);
   };
+  const Make edit = [&](Host& h) {
+    auto* c = new MEdit(&h, 43, CRect(20, 30, 220, 66), L"Name", 1, 1);
+    add(h, c)->SetImage(L"cache_a.png", 4);
+    c->SetControlTitle(L"Profile 1");
+    return c;
+  };
   struct Case {
     const char* what;
     Make make;
@@ -180,6 +188,8 @@ TEST(PaintCache, OutlinesClearTypeTextAndLabelsRenderTheirNewLook) {
       {"label title", label, [](MControlFont* c) { c->SetTitle(L"Macros"); }},
       {"label colour", label, [](MControlFont* c) { c->SetTextColor(Gdiplus::Color(0xFF40A0FF)); }},
       {"label font", label, [](MControlFont* c) { c->SetFont(L"Roboto-Medium", 22, Gdiplus::FontStyleBold); }},
+      {"edit text", edit, [](MControlFont* c) { c->SetControlTitle(L"Profile 22"); }},
+      {"edit skin", edit, [](MControlFont* c) { c->SetImage(L"cache_b.png", 4); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
