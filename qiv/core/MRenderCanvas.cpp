@@ -183,9 +183,8 @@ bool AppendFormat(std::wstring& key, const Gdiplus::StringFormat& format) {
 }
 
 bool AppendFont(std::wstring& key, Gdiplus::Graphics& g, const Gdiplus::Font& font) {
-  // The face as GDI will be asked for it (its family name), with size, weight and style.
-  // Not through Font::GetFamily: in Wine's GDI+ that call corrupts the heap (a run of a
-  // few windows then crashed saving a graphics' state, on a broken clip region).
+  // The face as GDI will be asked for it (its family name), with size, weight and style,
+  // read from the font itself: asking it for its family makes and deletes one per key.
   LOGFONTW logFont = {};
   if (font.GetLogFontW(&g, &logFont) != Gdiplus::Ok) return false;
   PictureMemo::Append(key, font.GetStyle());
