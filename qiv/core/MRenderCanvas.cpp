@@ -1,9 +1,9 @@
 // MRender routines that draw onto a render canvas without GDI+ where they can: a fill is
-// written into the pixels; text and skin pictures are drawn once by GDI+ into a picture of
-// their own, kept in the window's memo, and laid down from it from then on. What depends
-// on the pixels under it beyond a mask (ClearType text, pen outlines) is drawn by GDI+ on
-// the canvas once per background, and the region's result laid down again over the same
-// pixels.
+// written into the pixels; text, unsmoothed outlines and skin pictures are drawn once by
+// GDI+ into a picture of their own, kept in the window's memo, and laid down from it from
+// then on. What depends on the pixels under it beyond a mask (ClearType and GDI text,
+// smoothed outlines) is drawn on the canvas once per background, and the region's result
+// laid down again over the same pixels.
 #include <algorithm>
 #include <cmath>
 #include <cstring>

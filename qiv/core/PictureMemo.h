@@ -1,7 +1,8 @@
-// What a window has drawn once and can lay down again without GDI+: text as coverage
-// masks (independent of the colour), skin pieces as straight ARGB pictures, and drawings
-// whose result a mask cannot hold (ClearType text, pen outlines) as the pixels of their
-// region before and after, keyed by everything that decides their pixels. Owned by the window's paint manager and emptied
+// What a window has drawn once and can lay down again without GDI+: text and unsmoothed
+// outlines as coverage masks (independent of the colour), skin pieces as straight ARGB
+// pictures, and drawings whose result a mask cannot hold (ClearType and GDI text,
+// smoothed outlines) as the pixels of their region before and after; each keyed by
+// everything that decides its pixels. Owned by the window's paint manager and emptied
 // with its images and at the end of its data; bounded in memory (emptied when full).
 #pragma once
 #include <cstdint>
