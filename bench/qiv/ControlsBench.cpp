@@ -22,6 +22,7 @@
 #include "core/Manager.h"
 #include "core/PaintManager.h"
 #include "qiv/core/SkinFiles.h"
+#include "qiv/core/WindowTestSupport.h"
 
 namespace {
 constexpr int kWidth = 1400, kHeight = 788, kColumns = 20, kCellW = kWidth / kColumns, kCellH = 52;
@@ -33,24 +34,8 @@ struct GdiplusRun {
 };
 GdiplusRun g_gdiplus;
 
-class BenchWindow : public MWindow, public MObject {
-public:
-  PaintManager pm;
-  int OnInitDialog() override {
-    pm.Init(GetSafeHwnd(), this);
-    return 1;
-  }
-  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_ERASEBKGND) return 1;
-    LRESULT r = pm.OnWindowMessage(msg, wParam, lParam);
-    if (msg == WM_PAINT && r) return 0;
-    return MWindow::OnWindowMessage(msg, wParam, lParam);
-  }
-  void OnDestroyMessage(HWND window) override { pm.OnDestroyMessage(window); }
-  long OnControlUpdate(CRect rect, int redraw, MControl* control) override {
-    return pm.OnControlUpdate(rect, redraw, control);
-  }
-};
+// The library's own test window: its paint manager gets every message and repaint request.
+using BenchWindow = qivtest::PaintHostWindow;
 
 // The skins every control of the scene draws from, written once into a theme folder.
 void WriteSkins(qivtest::SkinFolder& skins) {

@@ -18,6 +18,7 @@
 #include "core/Manager.h"
 #include "core/PaintManager.h"
 #include "qiv/core/SkinFiles.h"
+#include "qiv/core/WindowTestSupport.h"
 
 namespace {
 constexpr int kWidth = 1400, kHeight = 788;
@@ -43,24 +44,8 @@ public:
   }
 };
 
-class BenchWindow : public MWindow, public MObject {
-public:
-  PaintManager pm;
-  int OnInitDialog() override {
-    pm.Init(GetSafeHwnd(), this);
-    return 1;
-  }
-  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_ERASEBKGND) return 1;
-    LRESULT r = pm.OnWindowMessage(msg, wParam, lParam);
-    if (msg == WM_PAINT && r) return 0;
-    return MWindow::OnWindowMessage(msg, wParam, lParam);
-  }
-  void OnDestroyMessage(HWND window) override { pm.OnDestroyMessage(window); }
-  long OnControlUpdate(CRect rect, int redraw, MControl* control) override {
-    return pm.OnControlUpdate(rect, redraw, control);
-  }
-};
+// The library's own test window: its paint manager gets every message and repaint request.
+using BenchWindow = qivtest::PaintHostWindow;
 
 // The window with `count` controls in a grid: every third a button, a text, or a panel
 // with four buttons in content twice its height.

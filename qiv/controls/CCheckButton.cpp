@@ -1,5 +1,6 @@
 #include "controls/CCheckButton.h"
 #include "controls/ControlPaint.h"
+#include "core/MRender.h"
 
 using namespace ControlPaint;
 
@@ -8,7 +9,7 @@ namespace {
 void DrawBoxFrames(Gdiplus::Graphics& g, Gdiplus::Image* image, int looks, int w, int h, int fw, int fh) {
   if (!image) return;
   for (int i = 0; i < looks; ++i)
-    g.DrawImage(image, Gdiplus::Rect(i * w, (h - fh) / 2, fw, fh), i * fw, 0, fw, fh, Gdiplus::UnitPixel);
+    MRender::DrawImage(g, image, CRect(i * w, (h - fh) / 2, i * w + fw, (h - fh) / 2 + fh), i * fw, 0, fw, fh);
 }
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "controls/ButtonGroup.h"
 #include "controls/ControlPaint.h"
 #include "controls/PushRules.h"
+#include "core/MRender.h"
 
 using namespace ControlPaint;
 
@@ -95,8 +96,7 @@ void CColorButton::DrawControl(HDC& hdc, CRect) {
       else
         Fill(g, swatch, x + 2, 2, w - 4, h - 4);
       if (i == 0) continue;
-      Gdiplus::Pen pen(Gdiplus::Color(i == 3 ? 0xFF808080 : 0xFFF5F5F5), 2.0f);
-      g.DrawRectangle(&pen, x + 1, 1, w - 2, h - 2);
+      MRender::DrawRectangle(g, Gdiplus::Color(i == 3 ? 0xFF808080 : 0xFFF5F5F5), 2.0f, x + 1, 1, w - 2, h - 2);
     }
   });
 }

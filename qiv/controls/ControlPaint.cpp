@@ -6,15 +6,15 @@
 
 namespace ControlPaint {
 
-std::unique_ptr<Gdiplus::Font> MakeFont(MControlFont& control, int pixelSize, Gdiplus::FontStyle style) {
-  // A copy of the window's kept font: making a font from its family costs far more.
+FontRef MakeFont(MControlFont& control, int pixelSize, Gdiplus::FontStyle style) {
+  // The window's kept font: making a font from its family costs far more.
   if (PaintManager* manager = control.GetManager())
-    if (const Gdiplus::Font* kept = manager->GetFont(control.GetTextFont(), pixelSize, style))
-      if (Gdiplus::Font* copy = kept->Clone()) return std::unique_ptr<Gdiplus::Font>(copy);
+    if (const Gdiplus::Font* kept = manager->GetFont(control.GetTextFont(), pixelSize, style)) return FontRef(kept);
   Gdiplus::FontFamily* family = control.GetFontFamily(control.GetTextFont());
   const Gdiplus::FontFamily* use = family;
   if (!use || !use->IsAvailable()) use = Gdiplus::FontFamily::GenericSansSerif();
-  return std::make_unique<Gdiplus::Font>(use, static_cast<Gdiplus::REAL>(pixelSize), style, Gdiplus::UnitPixel);
+  return FontRef(
+      std::make_unique<Gdiplus::Font>(use, static_cast<Gdiplus::REAL>(pixelSize), style, Gdiplus::UnitPixel));
 }
 
 void DrawTitle(Gdiplus::Graphics& g, const CString& text, const Gdiplus::Font& font, const Gdiplus::RectF& layout,

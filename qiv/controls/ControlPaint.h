@@ -20,9 +20,24 @@ inline Gdiplus::Color FromColorRef(COLORREF c) {
 // GDI+ colour as COLORREF, alpha dropped.
 inline COLORREF ToColorRef(Gdiplus::Color c) { return RGB(c.GetR(), c.GetG(), c.GetB()); }
 
+// A font to draw with: the window's kept one (not copied: Wine's GDI+ gives a copied
+// font no hold on its family, and deleting copies freed a private family that the kept
+// fonts still drew with), or one of its own where the window keeps none.
+class FontRef {
+public:
+  explicit FontRef(const Gdiplus::Font* kept) : font_(kept) {}
+  explicit FontRef(std::unique_ptr<Gdiplus::Font> own) : font_(own.get()), own_(std::move(own)) {}
+  const Gdiplus::Font& operator*() const { return *font_; }
+  const Gdiplus::Font* get() const { return font_; }
+
+private:
+  const Gdiplus::Font* font_;
+  std::unique_ptr<Gdiplus::Font> own_;
+};
+
 // The control's font (face, pixel size, style); the sans-serif family when the face is unknown.
-std::unique_ptr<Gdiplus::Font> MakeFont(MControlFont& control, int pixelSize, Gdiplus::FontStyle style);
-inline std::unique_ptr<Gdiplus::Font> MakeFont(MControlFont& control) {
+FontRef MakeFont(MControlFont& control, int pixelSize, Gdiplus::FontStyle style);
+inline FontRef MakeFont(MControlFont& control) {
   return MakeFont(control, control.GetFontWidth(), control.GetFontStyle());
 }
 

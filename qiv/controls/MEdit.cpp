@@ -270,24 +270,34 @@ int MEdit::OnControlKeyDown(unsigned key, unsigned repeat, unsigned modifiers) {
 }
 
 void MEdit::RenderLooks(HDC& hdc, int w, int h) {
+  const bool titled = !(m_title.IsEmpty() && m_placeholder.IsEmpty());
+  const unsigned format = m_hAlign == 1 ? 0x40025u : m_multiLine ? 0x2014u : 0x40024u;
+  const CString text =
+      m_title.IsEmpty() ? m_placeholder : m_password ? CString(m_passwordChar, m_title.GetLength()) : m_title;
+  const COLORREF colour = m_title.IsEmpty() ? 0x808080 : GetEditTextColor();
+  CRect area = CalcTextRect(0);
+  area.OffsetRect(-m_rcControl.left, -m_rcControl.top);
+  auto texts = [&](HDC dc) {
+    for (int i = 0; i < 4; ++i) {
+      CRect slice = area;
+      slice.OffsetRect(i * w, 0);
+      MRender::DrawTextW(dc, slice, text, i == 3 ? 0x808080 : colour, GetDefaultFont(), format);
+    }
+  };
+  bool textsDrawn = false;
   const bool drawn = RenderSlices(*this, hdc, 4, [&](Gdiplus::Graphics& g, int, int) {
     for (int i = 0; i < 4; ++i)
       MRender::DrawImageFrame(g, m_pImage, CRect(i * w, 0, i * w + w, h), i * m_frameWidth, 0, m_frameWidth,
                               m_frameHeight, m_skinCorner);
+    // The text on the same canvas, where the window's memo keeps it.
+    if (RenderCanvas* canvas = titled ? RenderCanvas::PlainOf(g) : nullptr) {
+      texts(canvas->Dc());
+      textsDrawn = true;
+    }
   });
   HDC mem = GetMemDC();
-  if (!drawn || !mem) return;
-  if (m_title.IsEmpty() && m_placeholder.IsEmpty()) return;
-  unsigned format = m_hAlign == 1 ? 0x40025u : m_multiLine ? 0x2014u : 0x40024u;
-  CString text = m_title.IsEmpty() ? m_placeholder : m_password ? CString(m_passwordChar, m_title.GetLength()) : m_title;
-  const COLORREF colour = m_title.IsEmpty() ? 0x808080 : GetEditTextColor();
-  CRect area = CalcTextRect(0);
-  area.OffsetRect(-m_rcControl.left, -m_rcControl.top);
-  for (int i = 0; i < 4; ++i) {
-    CRect slice = area;
-    slice.OffsetRect(i * w, 0);
-    MRender::DrawTextW(mem, slice, text, i == 3 ? 0x808080 : colour, GetDefaultFont(), format);
-  }
+  if (!drawn || !mem || !titled || textsDrawn) return;
+  texts(mem);
 }
 
 void MEdit::DrawControl(HDC& hdc, CRect) {

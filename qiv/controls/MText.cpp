@@ -1,7 +1,9 @@
 #include "controls/MText.h"
 #include <algorithm>
+#include <optional>
 #include "controls/DrawHelpers.h"
 #include "core/MRender.h"
+#include "core/RenderCanvas.h"
 
 using namespace qiv_paint;
 
@@ -80,18 +82,27 @@ void MText::DrawControl(HDC& hdc, CRect) {
   if (w <= 0 || h <= 0) return;
   if (!m_bUpdate || !m_hMemDC) {
     UpdateMemDC(hdc, w, h);
+    // Rendered on the window's canvas with its kept font, so text comes from the memo.
+    RenderCanvas canvas(GetManager(), hdc, w, h);
+    std::optional<Gdiplus::Graphics> own;
+    HDC target = canvas.Ok() ? canvas.Dc() : m_hMemDC;
     if (m_bBack) {
-      Gdiplus::Graphics back(m_hMemDC);
-      Gdiplus::SolidBrush fill(m_backColour);
-      back.FillRectangle(&fill, 0, 0, w, h);
+      if (canvas.Ok()) Copy(target, 0, 0, w, h, m_hMemDC, 0, 0);  // under a translucent back, as before
     } else {
-      Copy(m_hMemDC, 0, 0, w, h, hdc, m_rcControl.left, m_rcControl.top);
+      Copy(target, 0, 0, w, h, hdc, m_rcControl.left, m_rcControl.top);
     }
     ::SetBkMode(m_hMemDC, TRANSPARENT);
-    Gdiplus::Graphics g(m_hMemDC);
+    if (!canvas.Ok()) own.emplace(m_hMemDC);
+    Gdiplus::Graphics& g = canvas.Ok() ? canvas.Graphics() : *own;
+    if (m_bBack) MRender::FillRectangle(g, m_backColour, 0, 0, w, h);
     g.SetTextRenderingHint(m_textRenderingHint);
     g.SetSmoothingMode(m_smoothingMode);
-    auto font = ControlFont(*this);
+    std::unique_ptr<Gdiplus::Font> made;
+    const Gdiplus::Font* font = GetFont();
+    if (!font) {
+      made = ControlFont(*this);
+      font = made.get();
+    }
     Gdiplus::StringFormat format;
     if (m_hAlign == 0) format.SetAlignment(Gdiplus::StringAlignmentNear);
     else if (m_hAlign == 1) format.SetAlignment(Gdiplus::StringAlignmentCenter);
@@ -120,7 +131,7 @@ void MText::DrawControl(HDC& hdc, CRect) {
         if (text.IsEmpty()) return;
         Gdiplus::SolidBrush brush(colour);
         const Gdiplus::RectF layout(x, y, std::max(0.0f, static_cast<float>(w) - x), static_cast<float>(h));
-        g.DrawString(text.GetString(), text.GetLength(), font.get(), layout, &parts, &brush);
+        MRender::DrawString(g, text.GetString(), text.GetLength(), *font, layout, parts, brush);
       };
       if (m_bShadow) {
         draw(left, 1, 1, m_shadowColour);
@@ -131,9 +142,15 @@ void MText::DrawControl(HDC& hdc, CRect) {
       draw(m_mark, wL + 2, 0, m_markColour);
       draw(right, wL + wM + 4, 0, m_textColor);
     } else {
-      if (m_bShadow) Text(g, m_title, *font, RectF(1, 1, w, h), format, m_shadowColour);
-      Text(g, m_title, *font, RectF(0, 0, w, h), format, m_textColor);
+      auto text = [&](int x, int y, Gdiplus::Color colour) {
+        if (m_title.IsEmpty()) return;
+        Gdiplus::SolidBrush brush(colour);
+        MRender::DrawString(g, m_title.GetString(), m_title.GetLength(), *font, RectF(x, y, w, h), format, brush);
+      };
+      if (m_bShadow) text(1, 1, m_shadowColour);
+      text(0, 0, m_textColor);
     }
+    if (canvas.Ok()) Copy(m_hMemDC, 0, 0, w, h, canvas.Dc(), 0, 0);
   }
   Copy(hdc, m_rcControl.left, m_rcControl.top, w, h, m_hMemDC, 0, 0);
 }

@@ -414,6 +414,7 @@ CPoint MRender::GetOriginPoint(CRect rect, int contentWidth, int contentHeight, 
 
 void MRender::DrawTextW(HDC hdc, CRect& rect, const wchar_t* text, COLORREF color, HFONT font, unsigned format) {
   if (!text) return;
+  if (DrawMemoTextW(hdc, rect, text, color, font, format)) return;
   ::SetBkMode(hdc, TRANSPARENT);
   COLORREF oldColor = ::SetTextColor(hdc, color);
   HGDIOBJ oldFont = ::SelectObject(hdc, font);

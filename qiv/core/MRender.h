@@ -28,10 +28,13 @@ public:
                          const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format, const Gdiplus::Brush& brush);
   // A solid fill of (x, y, width, height) without smoothing.
   static void FillRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, int x, int y, int width, int height);
-  // The three above, DrawImageFrame and DrawImageFrameMID give the pixels GDI+ gives. On
+  // The same drawing as Graphics::DrawRectangle with a solid pen of `color` and `penWidth`.
+  static void DrawRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, float penWidth, int x, int y, int width,
+                            int height);
+  // The four above, DrawImageFrame and DrawImageFrameMID give the pixels GDI+ gives. On
   // the graphics of a render canvas (RenderCanvas) they draw straight into its pixels:
-  // fills always, and text and pictures of the window's cached images from the window's
-  // memo once they were drawn there (PictureMemo).
+  // fills always, and text, outlines and pictures of the window's cached images from the
+  // window's memo once they were drawn there (PictureMemo).
 
   static HDC CreateCompatibleDC(HDC hdc);
   static HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
@@ -65,6 +68,7 @@ public:
   static CPoint GetOriginPoint(int width, int height, int contentWidth, int contentHeight, unsigned hAlign,
                                unsigned vAlign);
   static CPoint GetOriginPoint(CRect rect, int contentWidth, int contentHeight, unsigned hAlign, unsigned vAlign);
+  // GDI text; on the DC of a render canvas kept in the window's memo like ClearType text.
   static void DrawTextW(HDC hdc, CRect& rect, const wchar_t* text, COLORREF color, HFONT font, unsigned format);
 
   static void DrawRoundRectange(Gdiplus::Graphics& g, float x, float y, float width, float height, float divisor,
@@ -73,6 +77,9 @@ public:
                                 Gdiplus::Color pen, float penWidth, Gdiplus::Color fillColor);
   static void DrawRoundRectange(Gdiplus::Graphics& g, float x, float y, float width, float height, float radius,
                                 Gdiplus::Color fillColor);
+  // DrawTextW's memo way on a render canvas; false when it does not apply there.
+  static bool DrawMemoTextW(HDC hdc, const CRect& rect, const wchar_t* text, COLORREF color, HFONT font,
+                            unsigned format);
   // The corner radii of the divisor overload (exposed for its callers' layout).
   static void RoundRadii(float width, float height, float divisor, float& rx, float& ry);
 };

@@ -1,7 +1,12 @@
 // MRender routines that draw onto a render canvas without GDI+ where they can: a fill is
-// written into the pixels; text and skin pictures are drawn once by GDI+ into a picture of
-// their own, kept in the window's memo, and laid down from it from then on.
+// written into the pixels; text, unsmoothed outlines and skin pictures are drawn once by
+// GDI+ into a picture of their own, kept in the window's memo, and laid down from it from
+// then on. What depends on the pixels under it beyond a mask (ClearType and GDI text,
+// smoothed outlines) is drawn on the canvas once per background, and the region's result
+// laid down again over the same pixels.
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cwchar>
 #include "core/MRender.h"
 #include "core/PaintManager.h"
@@ -78,6 +83,72 @@ bool LayPicture(RenderCanvas& canvas, Gdiplus::Graphics& g, const std::wstring& 
   return true;
 }
 
+// Everything of the graphics' state that decides how it rasterises and blends.
+void AppendState(std::wstring& key, Gdiplus::Graphics& g) {
+  AppendSampling(key, g);
+  PictureMemo::Append(key, g.GetSmoothingMode());
+  PictureMemo::Append(key, g.GetTextRenderingHint());
+  PictureMemo::Append(key, g.GetTextContrast());
+}
+
+// A float's exact bits: overlay keys must tell apart every position GDI+ tells apart.
+void AppendExact(std::wstring& key, float value) {
+  uint32_t bits = 0;
+  static_assert(sizeof(bits) == sizeof(value));
+  std::memcpy(&bits, &value, sizeof(bits));
+  PictureMemo::Append(key, static_cast<long long>(bits));
+}
+
+// The region's pixels, rows top-down, alpha byte included.
+std::vector<uint32_t> ReadRegion(const PixelBlend::Surface& s, const CRect& r) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(r.Width()) * r.Height());
+  for (int y = r.top; y < r.bottom; ++y)
+    std::memcpy(&pixels[static_cast<size_t>(y - r.top) * r.Width()],
+                s.bits + static_cast<ptrdiff_t>(y) * s.stride + static_cast<ptrdiff_t>(r.left) * 4,
+                static_cast<size_t>(r.Width()) * 4);
+  return pixels;
+}
+
+long long HashPixels(const std::vector<uint32_t>& pixels) {
+  uint64_t h = 1469598103934665603ull;  // FNV-1a over whole pixels
+  for (uint32_t p : pixels) h = (h ^ p) * 1099511628211ull;
+  return static_cast<long long>(h);
+}
+
+// Draws `draw` (GDI+ on the canvas graphics, touching nothing outside `region`) the memo
+// way: `key` describes the drawing relative to the region's top-left corner; the region's
+// pixels before complete it. Over pixels met before, the kept result is copied in.
+template <class Draw>
+void DrawOverlay(RenderCanvas& canvas, Gdiplus::Graphics& g, std::wstring key, CRect region, Draw draw) {
+  const PixelBlend::Surface s = canvas.Surface();
+  region.IntersectRect(region, CRect(0, 0, s.width, s.height));
+  if (region.IsRectEmpty()) {
+    draw();
+    return;
+  }
+  std::vector<uint32_t> before = ReadRegion(s, region);
+  PictureMemo::Append(key, region.Width());
+  PictureMemo::Append(key, region.Height());
+  PictureMemo::Append(key, HashPixels(before));
+  PictureMemo& memo = *canvas.Memo();
+  const MemoOverlay* kept = memo.FindOverlay(key);
+  if (kept && kept->width == region.Width() && kept->height == region.Height() && kept->before == before) {
+    for (int y = region.top; y < region.bottom; ++y)
+      std::memcpy(s.bits + static_cast<ptrdiff_t>(y) * s.stride + static_cast<ptrdiff_t>(region.left) * 4,
+                  &kept->after[static_cast<size_t>(y - region.top) * region.Width()],
+                  static_cast<size_t>(region.Width()) * 4);
+    return;
+  }
+  draw();
+  g.Flush(Gdiplus::FlushIntentionSync);
+  MemoOverlay overlay;
+  overlay.width = region.Width();
+  overlay.height = region.Height();
+  overlay.before = std::move(before);
+  overlay.after = ReadRegion(s, region);
+  memo.KeepOverlay(key, std::move(overlay));
+}
+
 void NineGrid(Gdiplus::Graphics& g, Gdiplus::Image* image, const CRect& dst, int sx, int sy, int sw, int sh, int l,
               int t, int r, int b) {
   const int L = dst.left, T = dst.top, R = dst.right, B = dst.bottom;
@@ -112,9 +183,8 @@ bool AppendFormat(std::wstring& key, const Gdiplus::StringFormat& format) {
 }
 
 bool AppendFont(std::wstring& key, Gdiplus::Graphics& g, const Gdiplus::Font& font) {
-  // The face as GDI will be asked for it (its family name), with size, weight and style.
-  // Not through Font::GetFamily: in Wine's GDI+ that call corrupts the heap (a run of a
-  // few windows then crashed saving a graphics' state, on a broken clip region).
+  // The face as GDI will be asked for it (its family name), with size, weight and style,
+  // read from the font itself: asking it for its family makes and deletes one per key.
   LOGFONTW logFont = {};
   if (font.GetLogFontW(&g, &logFont) != Gdiplus::Ok) return false;
   PictureMemo::Append(key, font.GetStyle());
@@ -129,17 +199,16 @@ bool AppendFont(std::wstring& key, Gdiplus::Graphics& g, const Gdiplus::Font& fo
 
 // Text in the memo way: the coverage of the string in its layout, positioned on whole
 // pixels with the layout's fraction kept inside the mask.
-bool DrawMemoString(RenderCanvas& canvas, Gdiplus::Graphics& g, const wchar_t* text, int length,
-                    const Gdiplus::Font& font, const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format,
-                    Gdiplus::Color color) {
-  if (!(layout.Width > 0) || !(layout.Height > 0) || layout.Width > 4096 || layout.Height > 4096) return false;
-  // GDI+ places and clips text left of or above the canvas its own way.
-  if (layout.X < 0 || layout.Y < 0) return false;
+bool FitsMask(Gdiplus::Graphics& g) {
   // One coverage level per pixel holds grey anti-aliasing only: ClearType (and the system
   // default, which may be ClearType) weighs each colour channel apart.
   const Gdiplus::TextRenderingHint hint = g.GetTextRenderingHint();
-  if (hint == Gdiplus::TextRenderingHintClearTypeGridFit || hint == Gdiplus::TextRenderingHintSystemDefault)
-    return false;
+  return hint != Gdiplus::TextRenderingHintClearTypeGridFit && hint != Gdiplus::TextRenderingHintSystemDefault;
+}
+
+bool DrawMemoString(RenderCanvas& canvas, Gdiplus::Graphics& g, const wchar_t* text, int length,
+                    const Gdiplus::Font& font, const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format,
+                    Gdiplus::Color color) {
   const float left = std::floor(layout.X), top = std::floor(layout.Y);
   const float fx = layout.X - left, fy = layout.Y - top;
   std::wstring key(1, L'T');
@@ -162,6 +231,26 @@ bool DrawMemoString(RenderCanvas& canvas, Gdiplus::Graphics& g, const wchar_t* t
   }
   PixelBlend::BlendCoverage(canvas.Surface(), static_cast<int>(left), static_cast<int>(top), *mask,
                             color.GetValue(), canvas.Area());
+  return true;
+}
+
+// Text the mask way cannot hold, from the canvas's pixels before and after. GDI+ clips
+// the text to its layout; the region keeps a pixel more on each side.
+bool DrawOverlayString(RenderCanvas& canvas, Gdiplus::Graphics& g, const wchar_t* text, int length,
+                       const Gdiplus::Font& font, const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format,
+                       const Gdiplus::Brush& brush, Gdiplus::Color color) {
+  const CRect region(static_cast<int>(std::floor(layout.X)) - 1, static_cast<int>(std::floor(layout.Y)) - 1,
+                     static_cast<int>(std::ceil(layout.X + layout.Width)) + 1,
+                     static_cast<int>(std::ceil(layout.Y + layout.Height)) + 1);
+  std::wstring key(1, L'C');
+  if (!AppendFont(key, g, font) || !AppendFormat(key, format)) return false;
+  AppendState(key, g);
+  PictureMemo::Append(key, static_cast<long long>(color.GetValue()));
+  for (float v : {layout.X - static_cast<float>(region.left), layout.Y - static_cast<float>(region.top),
+                  layout.Width, layout.Height})
+    AppendExact(key, v);
+  PictureMemo::Append(key, text, length);
+  DrawOverlay(canvas, g, std::move(key), region, [&] { g.DrawString(text, length, &font, layout, &format, &brush); });
   return true;
 }
 }  // namespace
@@ -210,12 +299,63 @@ void MRender::DrawString(Gdiplus::Graphics& g, const wchar_t* text, int length, 
   if (length < 0) length = static_cast<int>(std::wcslen(text));
   if (length == 0) return;
   RenderCanvas* canvas = brush.GetType() == Gdiplus::BrushTypeSolidColor ? RenderCanvas::PlainOf(g) : nullptr;
-  if (canvas && canvas->Memo()) {
+  // GDI+ places and clips text left of or above the canvas its own way (past its layout).
+  const bool sized = layout.Width > 0 && layout.Height > 0 && layout.Width <= 4096 && layout.Height <= 4096 &&
+                     layout.X >= 0 && layout.Y >= 0;
+  if (canvas && canvas->Memo() && sized) {
     Gdiplus::Color color;
     static_cast<const Gdiplus::SolidBrush&>(brush).GetColor(&color);
-    if (DrawMemoString(*canvas, g, text, length, font, layout, format, color)) return;
+    if (FitsMask(g) ? DrawMemoString(*canvas, g, text, length, font, layout, format, color)
+                            : DrawOverlayString(*canvas, g, text, length, font, layout, format, brush, color))
+      return;
   }
   g.DrawString(text, length, &font, layout, &format, &brush);
+}
+
+void MRender::DrawRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, float penWidth, int x, int y, int width,
+                            int height) {
+  Gdiplus::Pen pen(color, penWidth);
+  RenderCanvas* canvas = RenderCanvas::PlainOf(g);
+  if (!canvas || !canvas->Memo() || !(penWidth > 0) || penWidth > 64 || width < 0 || height < 0 ||
+      width > 4096 || height > 4096) {
+    g.DrawRectangle(&pen, x, y, width, height);
+    return;
+  }
+  // The pen reaches half its width past the outline, a pixel more with smoothing.
+  const int reach = static_cast<int>(std::ceil(penWidth / 2)) + 2;
+  const CRect region(x - reach, y - reach, x + width + reach + 1, y + height + reach + 1);
+  const Gdiplus::SmoothingMode smoothing = g.GetSmoothingMode();
+  if (smoothing == Gdiplus::SmoothingModeDefault || smoothing == Gdiplus::SmoothingModeHighSpeed ||
+      smoothing == Gdiplus::SmoothingModeNone) {
+    // Unsmoothed, a pixel is covered or not: the outline's mask, whatever the colour.
+    std::wstring key(1, L'O');
+    AppendSampling(key, g);
+    PictureMemo::Append(key, smoothing);
+    AppendExact(key, penWidth);
+    for (long v : {static_cast<long>(width), static_cast<long>(height), static_cast<long>(reach)})
+      PictureMemo::Append(key, v);
+    PictureMemo& memo = *canvas->Memo();
+    const Coverage* mask = memo.FindText(key);
+    if (!mask) {
+      MemoPicture drawn = DrawPicture(g, region.Width(), region.Height(), [&](Gdiplus::Graphics& pg) {
+        Gdiplus::Pen black(Gdiplus::Color(255, 0, 0, 0), penWidth);
+        pg.DrawRectangle(&black, reach, reach, width, height);
+      });
+      if (!drawn.argb.empty())
+        mask = memo.KeepText(key, PixelBlend::CoverageFromAlpha(drawn.argb.data(), drawn.width, drawn.height));
+    }
+    if (mask) {
+      PixelBlend::BlendCoverage(canvas->Surface(), region.left, region.top, *mask, color.GetValue(), canvas->Area());
+      return;
+    }
+  }
+  std::wstring key(1, L'R');
+  AppendState(key, g);
+  PictureMemo::Append(key, static_cast<long long>(color.GetValue()));
+  AppendExact(key, penWidth);
+  for (long v : {x - region.left, y - region.top, static_cast<long>(width), static_cast<long>(height)})
+    PictureMemo::Append(key, v);
+  DrawOverlay(*canvas, g, std::move(key), region, [&] { g.DrawRectangle(&pen, x, y, width, height); });
 }
 
 void MRender::FillRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, int x, int y, int width, int height) {
@@ -229,4 +369,40 @@ void MRender::FillRectangle(Gdiplus::Graphics& g, Gdiplus::Color color, int x, i
   Gdiplus::SolidBrush brush(color);
   g.FillRectangle(&brush, x, y, width, height);
   g.SetSmoothingMode(saved);
+}
+
+bool MRender::DrawMemoTextW(HDC hdc, const CRect& rect, const wchar_t* text, COLORREF color, HFONT font,
+                            unsigned format) {
+  // Clipped to its rectangle, drawing (not measuring) and leaving the text as it is.
+  if (format & (DT_NOCLIP | DT_CALCRECT | DT_MODIFYSTRING | DT_TABSTOP | DT_EXPANDTABS)) return false;
+  if (rect.IsRectEmpty() || rect.Width() > 4096 || rect.Height() > 4096) return false;
+  RenderCanvas* canvas = RenderCanvas::PlainOf(hdc);
+  LOGFONTW logFont = {};
+  if (!canvas || !canvas->Memo() || !font || ::GetObjectW(font, sizeof(logFont), &logFont) != sizeof(logFont))
+    return false;
+  const CRect region(rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1);
+  std::wstring key(1, L'G');
+  for (long v : {logFont.lfHeight, logFont.lfWidth, logFont.lfEscapement, logFont.lfOrientation, logFont.lfWeight})
+    PictureMemo::Append(key, v);
+  for (BYTE v : {logFont.lfItalic, logFont.lfUnderline, logFont.lfStrikeOut, logFont.lfCharSet,
+                 logFont.lfOutPrecision, logFont.lfClipPrecision, logFont.lfQuality, logFont.lfPitchAndFamily})
+    PictureMemo::Append(key, v);
+  PictureMemo::Append(key, logFont.lfFaceName, static_cast<int>(std::wcslen(logFont.lfFaceName)));
+  PictureMemo::Append(key, static_cast<long long>(color));
+  PictureMemo::Append(key, static_cast<long long>(format));
+  PictureMemo::Append(key, rect.Width());
+  PictureMemo::Append(key, rect.Height());
+  PictureMemo::Append(key, text, static_cast<int>(std::wcslen(text)));
+  ::GdiFlush();  // the canvas's pixels as GDI left them
+  DrawOverlay(*canvas, canvas->Graphics(), std::move(key), region, [&] {
+    ::SetBkMode(hdc, TRANSPARENT);
+    const COLORREF oldColor = ::SetTextColor(hdc, color);
+    const HGDIOBJ oldFont = ::SelectObject(hdc, font);
+    CRect r = rect;
+    ::DrawTextW(hdc, text, -1, &r, format);
+    ::SetTextColor(hdc, oldColor);
+    ::SelectObject(hdc, oldFont);
+    ::GdiFlush();
+  });
+  return true;
 }

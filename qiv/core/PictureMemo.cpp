@@ -1,4 +1,5 @@
 #include "core/PictureMemo.h"
+#include <algorithm>
 
 PictureMemo::~PictureMemo() = default;
 
@@ -43,10 +44,41 @@ const MemoPicture* PictureMemo::KeepPicture(const std::wstring& key, MemoPicture
   return &kept;
 }
 
+const MemoOverlay* PictureMemo::FindOverlay(const std::wstring& key) {
+  CriticalSectionLock lock(lock_);
+  auto it = overlays_.find(key);
+  if (it == overlays_.end()) {
+    ++misses_;
+    return nullptr;
+  }
+  ++hits_;
+  return &it->second;
+}
+
+const MemoOverlay* PictureMemo::KeepOverlay(const std::wstring& key, MemoOverlay overlay) {
+  CriticalSectionLock lock(lock_);
+  auto sizeOf = [&](const MemoOverlay& o) {
+    return (o.before.size() + o.after.size()) * sizeof(uint32_t) + key.size() * sizeof(wchar_t);
+  };
+  // A key met again over other pixels (its hash of them collided) replaces the old entry.
+  auto old = overlays_.find(key);
+  if (old != overlays_.end()) {
+    bytes_ -= std::min(bytes_, sizeOf(old->second));
+    overlays_.erase(old);
+  }
+  const size_t size = sizeOf(overlay);
+  MakeRoom(size);
+  bytes_ += size;
+  auto& kept = overlays_[key];
+  kept = std::move(overlay);
+  return &kept;
+}
+
 void PictureMemo::Clear() {
   CriticalSectionLock lock(lock_);
   texts_.clear();
   pictures_.clear();
+  overlays_.clear();
   bytes_ = 0;
 }
 

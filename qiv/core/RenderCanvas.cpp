@@ -95,3 +95,22 @@ RenderCanvas* RenderCanvas::PlainOf(Gdiplus::Graphics& g) {
   // while. The lease hands the graphics out unclipped and no renderer clips it.
   return lease;
 }
+
+RenderCanvas* RenderCanvas::PlainOf(HDC dc) {
+  RenderCanvas* lease = t_current;
+  while (lease && lease->Dc() != dc) lease = lease->outer_;
+  if (!lease || !dc) return nullptr;
+  if (::GetMapMode(dc) != MM_TEXT || ::GetGraphicsMode(dc) != GM_COMPATIBLE) return nullptr;
+  POINT viewport = {}, window = {};
+  ::GetViewportOrgEx(dc, &viewport);
+  ::GetWindowOrgEx(dc, &window);
+  if (viewport.x || viewport.y || window.x || window.y) return nullptr;
+  HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
+  const int clipped = clip ? ::GetClipRgn(dc, clip) : -1;
+  if (clip) ::DeleteObject(clip);
+  if (clipped != 0) return nullptr;
+  if (::GetTextAlign(dc) != (TA_LEFT | TA_TOP | TA_NOUPDATECP) || ::GetTextCharacterExtra(dc) != 0 ||
+      ::GetROP2(dc) != R2_COPYPEN)
+    return nullptr;
+  return lease;
+}

@@ -61,6 +61,9 @@ public:
   // The lease on this thread whose graphics is `g`, when `g` draws plainly: no
   // transform, no clip, pixel units, source-over. Null otherwise.
   static RenderCanvas* PlainOf(Gdiplus::Graphics& g);
+  // The lease on this thread whose picture `dc` is, when GDI draws on it plainly: no
+  // clip region, no transform or moved origin, text-mode defaults. Null otherwise.
+  static RenderCanvas* PlainOf(HDC dc);
 
 private:
   PaintManager* manager_;

@@ -9,7 +9,12 @@
 #include <vector>
 #include "QivTestSupport.h"
 #include "SkinFiles.h"
+#include "WindowTestSupport.h"
+#include "controls/CColorButton.h"
 #include "controls/MButton.h"
+#include "controls/MEdit.h"
+#include "controls/MLevelCtrl.h"
+#include "controls/MText.h"
 #include "core/MRender.h"
 #include "core/MWindow.h"
 #include "core/PaintManager.h"
@@ -23,24 +28,8 @@ constexpr int kW = 320, kH = 120;
 const wchar_t* const kRoboto = L"Z:\\usr\\share\\fonts\\truetype\\roboto\\unhinted\\RobotoTTF\\Roboto-Medium.ttf";
 const wchar_t* const kRobotoBold = L"Z:\\usr\\share\\fonts\\truetype\\roboto\\unhinted\\RobotoTTF\\Roboto-Bold.ttf";
 
-class Host : public MWindow, public MObject {
-public:
-  PaintManager pm;
-  int OnInitDialog() override {
-    pm.Init(GetSafeHwnd(), this);
-    return 1;
-  }
-  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_ERASEBKGND) return 1;
-    LRESULT r = pm.OnWindowMessage(msg, wParam, lParam);
-    if (msg == WM_PAINT && r) return 0;
-    return MWindow::OnWindowMessage(msg, wParam, lParam);
-  }
-  void OnDestroyMessage(HWND window) override { pm.OnDestroyMessage(window); }
-  long OnControlUpdate(CRect rect, int redraw, MControl* control) override {
-    return pm.OnControlUpdate(rect, redraw, control);
-  }
-};
+// The library's own test window: its paint manager gets every message and repaint request.
+using Host = qivtest::PaintHostWindow;
 
 // A window with the test fonts, a back colour and one push button.
 struct ButtonWindow {
@@ -148,6 +137,82 @@ TEST(PaintCache, AChangedControlRendersAsOneMadeWithTheNewLook) {
   }
 }
 
+// The same for controls whose drawing the memo keeps as masks or as the pixels before
+// and after it (swatch outlines, ClearType level text, the GDI text of edit fields) and
+// for labels: each change after a first
+// render gives what a control made with the new look gives.
+TEST(PaintCache, OutlinesClearTypeTextAndLabelsRenderTheirNewLook) {
+  SkinFolder skins;
+  WriteSkins(skins);
+  using Make = std::function<MControlFont*(Host&)>;
+  auto add = [](Host& host, MControlFont* c) {
+    c->SetManager(&host.pm);
+    host.pm.GetControls()->push_back(c);
+    c->SetFont(L"Roboto-Medium", 15, Gdiplus::FontStyleRegular);
+    c->SetTextColor(Gdiplus::Color(0xFFFFFFFF));
+    return c;
+  };
+  const Make swatch = [&](Host& h) {
+    auto* c = new CColorButton(&h, 40, CRect(30, 20, 110, 60), 1, 1);
+    c->SetColor(RGB(200, 40, 90));
+    return add(h, c);
+  };
+  const Make level = [&](Host& h) {
+    auto* c = new MLevelCtrl(&h, 41, CRect(20, 20, 200, 70), 1, 1);
+    c->SetRangeValue(0, 7);
+    c->SetLevelValue(3);
+    return add(h, c);
+  };
+  const Make label = [&](Host& h) {
+    auto* c = new MText(&h, 42, CRect(10, 30, 300, 80), L"Lighting", 1);
+    return add(h, c);
+  };
+  const Make edit = [&](Host& h) {
+    auto* c = new MEdit(&h, 43, CRect(20, 30, 220, 66), L"Name", 1, 1);
+    add(h, c)->SetImage(L"cache_a.png", 4);
+    c->SetControlTitle(L"Profile 1");
+    return c;
+  };
+  struct Case {
+    const char* what;
+    Make make;
+    std::function<void(MControlFont*)> change;
+  };
+  const Case cases[] = {
+      {"swatch colour", swatch, [](MControlFont* c) { static_cast<CColorButton*>(c)->SetColor(RGB(20, 220, 90)); }},
+      {"swatch checked", swatch, [](MControlFont* c) { static_cast<CColorButton*>(c)->SetControlCheck(1); }},
+      {"swatch size", swatch, [](MControlFont* c) { c->SetControlRect(CRect(30, 20, 140, 90)); }},
+      {"level value", level, [](MControlFont* c) { static_cast<MLevelCtrl*>(c)->SetLevelValue(6); }},
+      {"level text colour", level, [](MControlFont* c) { c->SetTextColor(Gdiplus::Color(0xFFFFE000)); }},
+      {"level font", level, [](MControlFont* c) { c->SetFont(L"Roboto-Medium", 19, Gdiplus::FontStyleBold); }},
+      {"label title", label, [](MControlFont* c) { c->SetTitle(L"Macros"); }},
+      {"label colour", label, [](MControlFont* c) { c->SetTextColor(Gdiplus::Color(0xFF40A0FF)); }},
+      {"label font", label, [](MControlFont* c) { c->SetFont(L"Roboto-Medium", 22, Gdiplus::FontStyleBold); }},
+      {"edit text", edit, [](MControlFont* c) { c->SetControlTitle(L"Profile 22"); }},
+      {"edit skin", edit, [](MControlFont* c) { c->SetImage(L"cache_b.png", 4); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ButtonWindow changed;
+    changed.button->SetVisible(0);
+    MControlFont* control = c.make(changed.host);
+    const std::vector<uint32_t> before = changed.Render();
+    changed.Render();  // a second render of the old look, from the memo
+    c.change(control);
+    changed.host.pm.RefreshControls();
+    const std::vector<uint32_t> after = changed.Render();
+
+    ButtonWindow fresh;
+    fresh.button->SetVisible(0);
+    c.change(c.make(fresh.host));
+    const std::vector<uint32_t> expected = fresh.Render();
+
+    EXPECT_NE(-1, FirstDifference(before, expected)) << "the change shows";
+    const long at = FirstDifference(after, expected);
+    EXPECT_EQ(-1, at) << "first difference at (" << at % kW << ", " << at / kW << ")";
+  }
+}
+
 // The memo way of drawing on a render canvas (fills written into the pixels, text and
 // pictures laid down from what was drawn once) against the same calls made with GDI+
 // on a bitmap of the same pixels: equal, on the first drawing and from the memo.
@@ -177,6 +242,15 @@ TEST(PaintCache, CanvasDrawingGivesThePixelsOfGdiplus) {
       Gdiplus::SolidBrush brush(colour);
       if (viaEngine) MRender::DrawString(g, s, -1, *f, layout, *format, brush);
       else g.DrawString(s, -1, f, layout, format, &brush);
+    };
+  };
+  auto outline = [](Gdiplus::Color colour, float width, int x, int y, int w, int h,
+                    Gdiplus::SmoothingMode smoothing) -> Draw {
+    return [=](Gdiplus::Graphics& g, bool viaEngine) {
+      g.SetSmoothingMode(smoothing);
+      if (viaEngine) return MRender::DrawRectangle(g, colour, width, x, y, w, h);
+      Gdiplus::Pen pen(colour, width);
+      g.DrawRectangle(&pen, x, y, w, h);
     };
   };
   auto fill = [](Gdiplus::Color colour, int x, int y, int w, int h) -> Draw {
@@ -230,31 +304,43 @@ TEST(PaintCache, CanvasDrawingGivesThePixelsOfGdiplus) {
       {"text clipped by its layout", text(L"A long title", font, Gdiplus::RectF(-5, 70, 50, 12), &plain, 0xFFFFFFFF, aaFit)},
       {"ClearType text", text(L"Apply", font, Gdiplus::RectF(10, 10, 120, 40), &centred, 0xFFFFFFFF,
                               Gdiplus::TextRenderingHintClearTypeGridFit)},
+      {"ClearType text clipped by the canvas",
+       text(L"Profile 1", bold, Gdiplus::RectF(-7.5f, 100, 90, 30), &plain, 0xFFFFE000,
+            Gdiplus::TextRenderingHintClearTypeGridFit)},
+      {"outline", outline(Gdiplus::Color(0xFFF5F5F5), 2.0f, 11, 9, 60, 30, Gdiplus::SmoothingModeNone)},
+      {"smoothed translucent outline",
+       outline(Gdiplus::Color(0x80808080), 3.0f, 40, 20, 70, 50, Gdiplus::SmoothingModeHighQuality)},
+      {"outline past the edge",
+       outline(Gdiplus::Color(0xFF2040FF), 2.0f, -3, 100, 400, 40, Gdiplus::SmoothingModeNone)},
       {"picture as it is", picture(CRect(3, 4, 43, 24), 0)},
       {"stretched picture", picture(CRect(50, 10, 200, 90), 0)},
       {"nine-grid picture", picture(CRect(20, 30, 180, 100), 6)},
   };
 
   HDC screen = ::GetDC(nullptr);
-  // The background every case draws on: varied, so that blending shows.
-  auto background = [](int x, int y) { return static_cast<uint32_t>((x * 3) << 16 | (y * 2) << 8 | ((x + y) & 0xFF)); };
+  // The backgrounds the cases draw on: varied, so that blending shows; the second one
+  // differs from the first, so that what was kept over the first must not be reused.
+  auto background = [](int round, int x, int y) {
+    const int shift = round < 2 ? 0 : 7;
+    return static_cast<uint32_t>(((x + shift) * 3) << 16 | (y * 2) << 8 | ((x + y + shift) & 0xFF));
+  };
   std::vector<uint32_t> reference(static_cast<size_t>(kW) * kH);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    for (int y = 0; y < kH; ++y)
-      for (int x = 0; x < kW; ++x) reference[static_cast<size_t>(y) * kW + x] = background(x, y);
-    {
-      Gdiplus::Bitmap bitmap(kW, kH, kW * 4, PixelFormat32bppRGB, reinterpret_cast<BYTE*>(reference.data()));
-      Gdiplus::Graphics g(&bitmap);
-      c.draw(g, false);
-    }
-    for (int round = 0; round < 2; ++round) {  // drawn first, then from the memo
+    for (int round = 0; round < 3; ++round) {  // drawn first, from the memo, over other pixels
+      for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) reference[static_cast<size_t>(y) * kW + x] = background(round, x, y);
+      {
+        Gdiplus::Bitmap bitmap(kW, kH, kW * 4, PixelFormat32bppRGB, reinterpret_cast<BYTE*>(reference.data()));
+        Gdiplus::Graphics g(&bitmap);
+        c.draw(g, false);
+      }
       RenderCanvas canvas(&pm, screen, kW, kH);
       ASSERT_TRUE(canvas.Ok());
       const PixelBlend::Surface s = canvas.Surface();
       for (int y = 0; y < kH; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(s.bits + static_cast<ptrdiff_t>(y) * s.stride);
-        for (int x = 0; x < kW; ++x) row[x] = background(x, y);
+        for (int x = 0; x < kW; ++x) row[x] = background(round, x, y);
       }
       c.draw(canvas.Graphics(), true);
       ::GdiFlush();
@@ -319,6 +405,39 @@ TEST(PaintCache, NothingKeptOutlivesTheImagesOrTheWindowData) {
   pm.DestroyData();
   EXPECT_EQ(nullptr, pm.GetBackBuffer().Dc());
   EXPECT_EQ(0u, pm.GetPictureMemo().Count());
+}
+
+// Controls draw with the window's kept fonts many times over. Wine's GDI+ gives a copied
+// font no hold on its family: when controls drew with copies, a private face's family
+// was freed after a few renders while the kept fonts still used it (their family name
+// then read back empty, and the heap broke a few windows later).
+TEST(PaintCache, KeptFontsKeepTheirFaceAcrossRenders) {
+  SkinFolder skins;
+  WriteSkins(skins);
+  ButtonWindow window;
+  auto* level = new MLevelCtrl(&window.host, 30, CRect(190, 20, 300, 70), 1, 1);
+  level->SetManager(&window.host.pm);
+  window.host.pm.GetControls()->push_back(level);
+  level->SetFont(L"Roboto-Medium", 16, Gdiplus::FontStyleRegular);
+  wchar_t registered[LF_FACESIZE] = {};
+  window.host.pm.FindTempFont(L"Roboto-Medium")->GetFamilyName(registered);
+  const std::vector<uint32_t> first = window.Render();
+  for (int i = 0; i < 8; ++i) {
+    window.host.pm.RefreshControls();
+    window.Render();
+    // Reuse freed memory, as the program's other work would.
+    std::vector<std::unique_ptr<char[]>> churn;
+    for (int k = 0; k < 64; ++k) churn.emplace_back(new char[256]());
+  }
+  const Gdiplus::Font* kept = window.host.pm.GetFont(L"Roboto-Medium", 16, Gdiplus::FontStyleRegular);
+  ASSERT_NE(nullptr, kept);
+  Gdiplus::FontFamily family;
+  wchar_t name[LF_FACESIZE] = {};
+  ASSERT_EQ(Gdiplus::Ok, kept->GetFamily(&family));
+  family.GetFamilyName(name);
+  EXPECT_EQ(std::wstring(registered), std::wstring(name));
+  window.host.pm.RefreshControls();
+  EXPECT_EQ(-1, FirstDifference(first, window.Render())) << "the title still draws in its face";
 }
 
 // Windows made and closed one after another, each drawing many titled buttons several
