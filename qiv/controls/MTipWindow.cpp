@@ -1,5 +1,4 @@
 #include "controls/MTipWindow.h"
-#include <new>
 #include "core/MRender.h"
 #include "core/Manager.h"
 #include "core/WindowDispatch.h"
@@ -35,14 +34,11 @@ int MTipWindow::OnInitDialog() {
   auto collection = std::make_unique<Gdiplus::PrivateFontCollection>();
   if (collection->AddMemoryFont(data, static_cast<INT>(::SizeofResource(module, found))) != Gdiplus::Ok) return 1;
   if (collection->GetFamilyCount() < 1) return 1;
-  // The listed family is the collection's: it is cloned, never released (see FirstFamily
-  // in the paint manager: some GDI+ builds hand it back without a reference of ours).
-  alignas(Gdiplus::FontFamily) unsigned char storage[sizeof(Gdiplus::FontFamily)];
-  auto* first = ::new (storage) Gdiplus::FontFamily();
+  Gdiplus::FontFamily first;
   INT families = 0;
-  collection->GetFamilies(1, first, &families);
+  collection->GetFamilies(1, &first, &families);
   if (families != 1) return 1;
-  m_family.reset(first->Clone());
+  m_family.reset(first.Clone());
   m_collection = std::move(collection);
   return 1;
 }

@@ -1,5 +1,4 @@
 // Paint manager: the image caches and the private fonts of the window.
-#include <new>
 #include "core/Manager.h"
 #include "core/MRender.h"
 #include "core/PaintManager.h"
@@ -25,19 +24,13 @@ const void* FontResource(unsigned id, DWORD& size) {
   return loaded ? ::LockResource(loaded) : nullptr;
 }
 
-// A family of our own for the first family of a private collection, or null.
-// The family list hands back the collection's own families; whether the caller then holds
-// a reference to them differs between GDI+ builds (some return the bare pointers), so the
-// listed family is never released here: releasing a reference the list did not give frees
-// the family under its collection, whose deletion later reads the freed memory. A clone is
-// a reference of our own on every build.
+// A copy of the first family of a private collection, or null.
 Gdiplus::FontFamily* FirstFamily(Gdiplus::PrivateFontCollection& collection) {
   if (collection.GetFamilyCount() < 1) return nullptr;
-  alignas(Gdiplus::FontFamily) unsigned char storage[sizeof(Gdiplus::FontFamily)];
-  auto* listed = ::new (storage) Gdiplus::FontFamily();  // its destructor is deliberately never run
+  Gdiplus::FontFamily family;
   INT found = 0;
-  if (collection.GetFamilies(1, listed, &found) != Gdiplus::Ok || found < 1) return nullptr;
-  Gdiplus::FontFamily* copy = listed->Clone();
+  if (collection.GetFamilies(1, &family, &found) != Gdiplus::Ok || found < 1) return nullptr;
+  Gdiplus::FontFamily* copy = family.Clone();
   if (copy && copy->GetLastStatus() != Gdiplus::Ok) {
     delete copy;
     return nullptr;
