@@ -20,12 +20,26 @@ int KeyDefaults::IndexOf(int keyCode) const {
   return it->second;
 }
 
+namespace {
+// A key without a stored row (a profile made without default rows, a key the layout did
+// not list) gets one when it is given an action: the identity fields come from the caller.
+void NewRow(int profile, int layer, int keyCode, KeyMacroRecord& row) {
+  row = KeyMacroRecord();
+  row.profile = profile;
+  row.fn_layer = layer;
+  row.key_code = keyCode;
+  row.layout_value = keyCode;
+}
+}  // namespace
+
 bool KeyDefaults::RestoreKey(int profile, int layer, int keyCode, KeyMacroRecord& row) {
   const int index = keyCode >= 1 ? IndexOf(keyCode) : -1;
   if (index < 0) return false;
   const bool stored = m_store.GetKeyMacro(profile, layer, keyCode, row);
+  if (!stored) NewRow(profile, layer, keyCode, row);
   KeyActionCodec::Decode(Table(layer) + 3 * index, row, m_store);
-  if (stored) m_store.UpdateKeyMacro(row);
+  // A missing row is inserted, unless the key has no default to store in it.
+  if (stored || row.macro_type > 0) m_store.AssignKeyMacro(row);
   return true;
 }
 
@@ -38,11 +52,17 @@ int KeyDefaults::RestoreLayer(int profile, int layer) {
     auto code = m_codeByIndex.find(i);
     if (code == m_codeByIndex.end() || code->second < 1 || table[3 * i] == 0) continue;
     KeyMacroRecord row;
-    if (!m_store.GetKeyMacro(profile, layer, code->second, row)) continue;
+    if (!m_store.GetKeyMacro(profile, layer, code->second, row)) NewRow(profile, layer, code->second, row);
     KeyActionCodec::Decode(table + 3 * i, row, macros);
     if (row.macro_type > 0) rows.push_back(row);
   }
-  return m_store.UpdateKeyMacros(std::move(rows));
+  // Updates and inserts of the layer in one transaction: all of them or none.
+  const bool written = m_store.RunInTransaction([&] {
+    for (const KeyMacroRecord& row : rows)
+      if (!m_store.AssignKeyMacro(row)) return false;
+    return true;
+  });
+  return written ? static_cast<int>(rows.size()) : 0;
 }
 
 void KeyDefaults::RestoreKnobActions(KeyMacroRecord (&knob)[3][kLayers], int profile, int layer) {

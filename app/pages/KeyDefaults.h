@@ -18,12 +18,12 @@ public:
   KeyDefaults(KeyboardDataStore& store, const uint8_t (&tables)[kLayers][kTableSize],
               const std::map<int, int>& indexByCode, const std::map<int, int>& codeByIndex);
 
-  // Decodes the default of `keyCode` on `layer` into its stored row (read first, written
-  // back when there is one) and into `row`. False when the key has no index, so nothing
-  // was restored.
+  // Decodes the default of `keyCode` on `layer` into its stored row (read first) and into
+  // `row`, and stores it; a key without a row gets one when it has a default. False when
+  // the key has no index, so nothing was restored.
   bool RestoreKey(int profile, int layer, int keyCode, KeyMacroRecord& row);
-  // Every key of the layer that has a stored row and a default action; one transaction.
-  // Answers the rows written.
+  // Every key of the layer that has a default action, its row inserted when it has none;
+  // one transaction. Answers the rows written (0 when the store refused them).
   int RestoreLayer(int profile, int layer);
   // The knob's three actions of `layer` (held in memory, not in the store; the key
   // index of each action is the key_code of its layer-0 record).

@@ -8,6 +8,7 @@
 #include "controls/ProfileList.h"
 #include "controls/TabCtrlEx.h"
 #include "core/MenuWnd.h"
+#include "pages/LightDefaults.h"
 #include "shell/AboutVIPDlg.h"
 #include "shell/LanguageText.h"
 #include "shell/ProfileDlg.h"
@@ -23,6 +24,17 @@ constexpr int kProfileListId = 53;
 constexpr int kMenuDelete = 601;
 constexpr int kMenuExport = 602;
 constexpr int kMenuRename = 605;
+
+// The lighting mode a profile shows on a zone, as the lighting page's load reads it: the
+// zone's active mode, or 0 while the profile's lighting is switched off. A profile without
+// lighting rows gets its defaults first.
+int ProfileLightMode(KeyboardDataStore& store, int profile, int zone, int deviceType) {
+  LightDefaults::SeedZones(store, profile, deviceType);
+  CString enabled;
+  store.GetConfigValue(profile, L"enable_light", enabled);
+  if (enabled != L"1") return 0;
+  return store.GetActiveLightMode(profile, zone);
+}
 
 }  // namespace
 
@@ -72,6 +84,8 @@ void KeyboardDlg::ReloadPages() {
   if ((m_linkMode == 0 && (m_featureMask & 0x40)) || (m_linkMode == 1 && m_featureMask2)) LoadLedPage();
   // The lighting pages show the profile's rows (seeded for a new profile).
   LoadLightingPages();
+  // The macro list is the model's, not a profile's, but a reset has emptied it.
+  OnWindowThread([this] { LoadMacroList(); });
   LoadSystemSettings();
 }
 
@@ -88,7 +102,10 @@ void KeyboardDlg::ApplyProfile() {
   LoadSystemSettings();
   // The keyboard's own settings belong to the profile too: its block takes the profile's.
   WriteSystemSettings();
-  // The lighting page's load of the profile's modes sets m_lightMode.
+  // The lighting, matrix, music and LED pages show the new profile's rows. Their load
+  // runs on the window thread, later: the write below takes the profile's mode now.
+  m_lightMode = ProfileLightMode(m_store, m_profileId, m_lightZone, m_deviceType);
+  LoadLightingPages();
   const bool colourSet = m_lightMode >= 128;
   const bool lightingPage = m_mainPage == 1;
   m_liveKeyColors = 0;

@@ -271,6 +271,9 @@ private:
   void ReleasePaintBuffers();
   int StartDrag();
   Gdiplus::FontFamily* KeepFamily(const wchar_t* face, std::unique_ptr<Gdiplus::PrivateFontCollection> collection);
+  // Keeps `family` (owned) for the face, with its collection when the window owns one.
+  Gdiplus::FontFamily* KeepFamily(const wchar_t* face, Gdiplus::FontFamily* family,
+                                  std::unique_ptr<Gdiplus::PrivateFontCollection> collection);
 
   MWindow* m_pOwner = nullptr;
   int m_bInit = 0;

@@ -84,6 +84,11 @@ Gdiplus::FontFamily* PaintManager::KeepFamily(const wchar_t* face,
                                               std::unique_ptr<Gdiplus::PrivateFontCollection> collection) {
   Gdiplus::FontFamily* family = FirstFamily(*collection);
   if (!family) return nullptr;
+  return KeepFamily(face, family, std::move(collection));
+}
+
+Gdiplus::FontFamily* PaintManager::KeepFamily(const wchar_t* face, Gdiplus::FontFamily* family,
+                                              std::unique_ptr<Gdiplus::PrivateFontCollection> collection) {
   // The collection stays alive as long as its family: a family outliving its
   // collection is not usable for drawing. A replaced face frees both.
   CriticalSectionLock lock(m_fontLock);
@@ -100,9 +105,28 @@ Gdiplus::FontFamily* PaintManager::KeepFamily(const wchar_t* face,
 
 Gdiplus::FontFamily* PaintManager::AddTempFont(const wchar_t* face, const wchar_t* path) {
   if (!face || !path) return nullptr;
-  auto collection = std::make_unique<Gdiplus::PrivateFontCollection>();
-  if (collection->AddFontFile(path) != Gdiplus::Ok) return nullptr;
-  return KeepFamily(face, std::move(collection));
+  // A font file is loaded into one collection for the whole process, kept until it ends;
+  // each window keeps a family of its own from it. Every window (the main one, each
+  // dialog and menu) loads the same files: deleting a window's own collection of a file
+  // that another window's collection also holds crashed GDI+ (seen under Wine).
+  static CriticalSection filesLock;
+  static auto* files = new std::map<std::wstring, Gdiplus::PrivateFontCollection*>;  // never freed
+  Gdiplus::FontFamily* family = nullptr;
+  {
+    CriticalSectionLock lock(filesLock);
+    Gdiplus::PrivateFontCollection*& shared = (*files)[path];
+    if (!shared) {
+      auto collection = std::make_unique<Gdiplus::PrivateFontCollection>();
+      if (collection->AddFontFile(path) != Gdiplus::Ok) {
+        files->erase(path);
+        return nullptr;
+      }
+      shared = collection.release();
+    }
+    family = FirstFamily(*shared);
+  }
+  if (!family) return nullptr;
+  return KeepFamily(face, family, nullptr);
 }
 
 Gdiplus::FontFamily* PaintManager::AddTempFont(const wchar_t* face, unsigned id) {

@@ -2,7 +2,8 @@
 # The program's own settings and profiles as a person reaches them, on the simulated
 # keyboards: the settings button opens the software settings page; a language radio sets
 # every text again (the labels' region differs between English and Chinese); the profile
-# button opens the profile manager with its list, add, import and export buttons.
+# button of a keyboard's pages opens the profile manager with its list, add, import and
+# export buttons, and its close button closes it with the program running on.
 # Screenshots are kept in <build tree>/screenshots/settings-*.png. The language is English
 # again at the end, so that later runs start as before.
 set -eu
@@ -77,12 +78,27 @@ click_until 790 420 chinese english 180x400+410+180 4
 must_differ english chinese 180x400+410+180 "the labels are set again in Chinese"
 click_until 930 420 english2 chinese 180x400+410+180 4
 must_match english english2 180x400+410+180 "English again shows the English labels"
-# Back to the frame (the return button, once), then the profile manager over it, closed
-# with its close button.
+# Back to the home page (the return button, once), then a keyboard's pages, whose frame
+# has the profile button.
 click 300 150
 shot back 4
-click_until 230 40 profiles back 800x600+300+94 4
-must_differ back profiles 800x600+300+94 "the profile manager opens over the window"
-click_until $((300 + 774)) $((94 + 26)) closed profiles 800x600+300+94 4
-must_match back closed 800x600+300+94 "the profile manager closes"
+click_until 460 430 device back 800x400+300+150 4
+must_differ back device 800x400+300+150 "the keyboard's pages open"
+# The profile manager over the window, closed with its close button: the dialog's window
+# goes, the program lives on (a crash would leave the debugger's window) and the page
+# under it is drawn again.
+click_until 230 40 profiles device 800x600+300+94 4
+must_differ device profiles 800x600+300+94 "the profile manager opens over the window"
+shown() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+[ -n "$(shown '^ProfileDlg$')" ] || { echo "FAIL: no profile manager window"; failed=1; }
+click $((300 + 774)) $((94 + 26))
+i=0
+while [ -n "$(shown '^ProfileDlg$')" ] && [ $i -lt 20 ]; do sleep 0.5; i=$((i + 1)); done
+shot closed 4
+[ -z "$(shown '^ProfileDlg$')" ] || { echo "FAIL: the profile manager stays open"; failed=1; }
+if [ -n "$(shown '^Wine Debugger$')" ] || grep -q "Unhandled" "$shots/settings-run.log"; then
+  echo "FAIL: the program crashed closing the profile manager"; failed=1
+fi
+[ -n "$(shown '^Quenby$')" ] || { echo "FAIL: the main window is gone"; failed=1; }
+must_match device closed 800x600+300+94 "the page is shown again once the profile manager has closed"
 exit $failed

@@ -188,6 +188,34 @@ TEST_F(KeyDefaultsTest, KnobActions) {
   EXPECT_EQ(none[1][1].macro_type, 0);
 }
 
+// A key without a row (a profile made without default rows) gets one when its default is
+// restored; a key without a default gets none.
+TEST_F(KeyDefaultsTest, KeysWithoutARowGetOne) {
+  auto drop = [&](int profile, int layer, int code) {
+    db.store.ReplaceKeyMacro(KeyRow(profile, layer, code, 0, 0, 0, 0, L""));
+    KeyMacroRecord none;
+    ASSERT_FALSE(db.store.GetKeyMacro(profile, layer, code, none));
+  };
+  drop(1, 2, 30);
+  KeyMacroRecord shown;
+  EXPECT_TRUE(defaults.RestoreKey(1, 2, 30, shown));
+  KeyMacroRecord stored = Row(1, 2, 30);
+  EXPECT_EQ(stored.macro_type, 2);
+  EXPECT_EQ(stored.macro_value, 6);
+  EXPECT_EQ(stored.macro_desc, L"C");
+
+  for (int code = 30; code <= 32; ++code) drop(2, 1, code);
+  EXPECT_EQ(defaults.RestoreLayer(2, 1), 2);
+  EXPECT_EQ(Row(2, 1, 30).macro_value, 5);
+  EXPECT_EQ(Row(2, 1, 31).macro_type, 12);
+  EXPECT_EQ(Row(2, 1, 31).macro_value, 6);
+  KeyMacroRecord none;
+  EXPECT_FALSE(db.store.GetKeyMacro(2, 1, 32, none)) << "no default: no row";
+  drop(2, 1, 32);
+  EXPECT_TRUE(defaults.RestoreKey(2, 1, 32, shown));
+  EXPECT_FALSE(db.store.GetKeyMacro(2, 1, 32, none)) << "no default: no row";
+}
+
 // Keys that play a deleted macro get the default of the layer they are on, in every
 // profile, whichever layer the page shows.
 TEST_F(KeyDefaultsTest, MacroKeysGetTheirOwnLayersDefault) {

@@ -10,6 +10,7 @@
 #include "controls/MTabCtrl.h"
 #include "device/DeviceInfo.h"
 #include "pages/KeyActionCodec.h"
+#include "pages/LightDefaults.h"
 #include "shell/ProfileBook.h"
 #include "shell/ProfileDlg.h"
 #include "shell/ShellDialogs.h"
@@ -171,6 +172,19 @@ TEST_F(ShellWindow, SwitchingProfileWritesItsKeysAndSettingsToTheKeyboard) {
                             std::pair{L"wasd_mode", L"0"}, std::pair{L"sleep_time", L"5"},
                             std::pair{L"key_keyresponse", L"4"}})
     ASSERT_TRUE(store.SetConfigValue(2, key, value));
+  // Its lighting too: mode 3 with its own brightness, speed and colour, where profile 1
+  // (the one shown) has mode 1.
+  LightDefaults::SeedZones(store, 2, 101);
+  ASSERT_TRUE(store.SetConfigValue(2, L"enable_light", L"1"));
+  ASSERT_TRUE(store.SetActiveLightMode(2, 0, 3));
+  LightRecord light;
+  ASSERT_TRUE(store.GetLight(2, 0, 3, light));
+  light.brightness = 2;
+  light.speed = 1;
+  light.colorful = 0;
+  light.color_value = 0x00336699;
+  ASSERT_TRUE(store.UpdateLight(0, 0, 3, light));
+  ASSERT_NE(dlg->m_lightMode, 3);
 
   List()->SetCurData(2);
   // Runs the busy dialog until the worker has applied the profile.
@@ -208,6 +222,14 @@ TEST_F(ShellWindow, SwitchingProfileWritesItsKeysAndSettingsToTheKeyboard) {
   EXPECT_EQ(s.wasdMode, 0);
   EXPECT_EQ(s.sleepSeconds, 300);
   EXPECT_EQ(s.keyResponse, 4);
+  // The zone record of the main lighting: the profile's mode and that mode's row.
+  const uint8_t* zone = block.data() + kZone0Record;
+  EXPECT_EQ(zone[1], 3) << "mode";
+  EXPECT_EQ(zone[2], 2) << "brightness";
+  EXPECT_EQ(zone[3], dlg->m_deviceInfo.zone0SpeedMax - 1) << "speed";
+  EXPECT_EQ(zone[4], 0) << "colourful";
+  EXPECT_EQ(std::vector<uint8_t>(zone + 6, zone + 9), (std::vector<uint8_t>{0x99, 0x66, 0x33})) << "colour";
+  EXPECT_EQ(dlg->m_lightMode, 3);
 }
 
 // Export then import through the window: a second profile with every key of every layer;
