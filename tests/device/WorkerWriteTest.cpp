@@ -4,6 +4,7 @@
 #include "device/MacroImage.h"
 #include "device/WorkerRig.h"
 #include "pages/KeyActionCodec.h"
+#include "pages/LightDefaults.h"
 
 using namespace simtest;
 
@@ -271,8 +272,11 @@ TEST(WorkerProfile, ApplyWritesAllLayersAndTheLighting) {
   auto [index, code] = SomeKey(w.dlg);
   ASSERT_GE(index, 0);
   StoreKey(w.store, 1, 1, code, 2, 0x04, 0x03);  // key A with left control and shift
+  // The profile's own lighting (mode 4 on zone 0, switched on) is what the apply writes.
+  LightDefaults::SeedZones(w.store, 1, w.dlg.m_deviceType);
+  w.store.SetActiveLightMode(1, 0, 4);
+  w.store.SetConfigValue(1, L"enable_light", L"1");
   w.dlg.m_lightZone = 0;
-  w.dlg.m_lightMode = 4;
   w.Run(kTaskApplyProfile);
   EXPECT_EQ(w.dlg.m_selectedKey, -2);
   EXPECT_EQ(Bytes(Table("k102", sim::Table::KeyMap, 1), index * 3, 3), (std::vector<uint8_t>{0x10, 0x03, 0x04}));
