@@ -85,6 +85,10 @@ click 300 150
 shot back 4
 click_until 460 430 device back 800x400+300+150 4
 must_differ back device 800x400+300+150 "the keyboard's pages open"
+# The page's own shot again with the pointer off every control (a tooltip under the pointer
+# would tell it from the later shot).
+xdotool mousemove $((X + 1390)) $((Y + 780))
+shot device 3
 # The profile manager over the window, closed with its close button: the dialog's window
 # goes, the program lives on (a crash would leave the debugger's window) and the page
 # under it is drawn again.
@@ -96,7 +100,7 @@ click $((300 + 774)) $((94 + 26))
 i=0
 while [ -n "$(shown '^ProfileDlg$')" ] && [ $i -lt 20 ]; do sleep 0.5; i=$((i + 1)); done
 # The pointer goes back where it was for the page's own shot, so no hover tells them apart.
-xdotool mousemove $((X + 460)) $((Y + 430))
+xdotool mousemove $((X + 1390)) $((Y + 780))
 # On an emulated or busy machine the page under the dialog is drawn late: look again a few times.
 i=0
 while :; do
