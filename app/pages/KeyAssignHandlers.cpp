@@ -22,15 +22,9 @@
 #include "widgets/KeyFuncValue.h"
 #include "widgets/KeyLayerCtrl.h"
 #include "widgets/KeyboardCtrl.h"
+#include "shell/ControlCasts.h"
 
 namespace {
-
-template <typename T>
-T* As(MControl* control) {
-  return dynamic_cast<T*>(control);
-}
-
-Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
 
 constexpr uint32_t kPageTextColour = 0xFF0A0A0A;
 constexpr int kKnobKeyCode = 255;

@@ -5,10 +5,9 @@
 #include "controls/MPicture.h"
 #include "controls/MText.h"
 #include "shell/LanguageText.h"
+#include "shell/ControlCasts.h"
 
 namespace {
-
-Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
 
 constexpr uint32_t kTextColour = 0xFF3A4E60;
 // The combo box of each action, in action order.

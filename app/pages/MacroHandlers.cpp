@@ -23,15 +23,9 @@
 #include "store/KeyboardDataStore.h"
 #include "widgets/CRecordList.h"
 #include "widgets/MacroList.h"
+#include "shell/ControlCasts.h"
 
 namespace {
-
-template <typename T>
-T* As(MControl* control) {
-  return dynamic_cast<T*>(control);
-}
-
-Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
 
 constexpr UINT UM_MACRO_INSERT_MENU = 0x6AE;
 constexpr UINT UM_MACRO_STEP_MENU = 0x6AF;

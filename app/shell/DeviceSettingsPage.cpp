@@ -18,12 +18,11 @@
 #include "widgets/ImageViewList.h"
 #include "widgets/LCDViewCtrl.h"
 #include "widgets/LCDViewList.h"
+#include "shell/ControlCasts.h"
 
 namespace {
 
 constexpr int kPanel = 73;
-
-Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
 
 }  // namespace
 

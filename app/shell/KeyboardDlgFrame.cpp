@@ -18,6 +18,7 @@
 #include "widgets/CDeviceList.h"
 #include "widgets/KeyLayerCtrl.h"
 #include "widgets/KeyboardCtrl.h"
+#include "shell/ControlCasts.h"
 
 namespace {
 
@@ -38,8 +39,6 @@ constexpr MainTab kMainTabs[] = {
     {7, 57, L"icon\\tab_perf.png", 78},      {8, 56, L"icon\\tab_config.png", 73},
 };
 
-Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
-
 bool FileExists(const CString& path) {
   if (path.IsEmpty()) return false;
   const DWORD attributes = GetFileAttributesW(path.GetString());
@@ -52,11 +51,6 @@ CString BackgroundFile(const wchar_t* value, const wchar_t* fallback) {
   CString file = ReadAppRegString(value);
   if (!FileExists(file)) file = GetExeFolder() + L"skins\\theme1\\" + fallback;
   return file;
-}
-
-template <typename T>
-T* As(MControl* control) {
-  return dynamic_cast<T*>(control);
 }
 
 }  // namespace

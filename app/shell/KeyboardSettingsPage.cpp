@@ -12,6 +12,7 @@
 #include "shell/LanguageText.h"
 #include "store/KeyboardDataStore.h"
 #include "widgets/KeyboardCtrl.h"
+#include "shell/ControlCasts.h"
 
 namespace {
 
@@ -43,8 +44,6 @@ constexpr SettingChoice kSleepItems[] = {{L"1 Min", 1},   {L"2 Min", 2},   {L"3 
                                      {L"30 Min", 30}, {L"60 Min", 60}};
 // The third item reads "3" but sends 4: the keyboard's steps are 1, 2, 4, 8, 16, 20.
 constexpr SettingChoice kResponseItems[] = {{L"1", 1}, {L"2", 2}, {L"3", 4}, {L"8", 8}, {L"16", 16}, {L"20", 20}};
-
-Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
 
 const SettingRow* RowOf(int control) {
   for (const SettingRow& row : kRows)

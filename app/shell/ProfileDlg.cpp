@@ -9,10 +9,9 @@
 #include "shell/ProfileFileDialog.h"
 #include "shell/ShellDialogs.h"
 #include "store/KeyboardDataStore.h"
+#include "shell/ControlCasts.h"
 
 namespace {
-
-Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
 
 }  // namespace
 

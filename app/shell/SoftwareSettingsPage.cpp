@@ -13,6 +13,7 @@
 #include "core/Manager.h"
 #include "shell/AppSettings.h"
 #include "shell/LanguageText.h"
+#include "shell/ControlCasts.h"
 
 namespace {
 
@@ -20,8 +21,6 @@ constexpr int kPanel = 79;
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const wchar_t* kLanguageGroup = L"IDC_SET_STC_LANGUAGE";
 constexpr const wchar_t* kExitGroup = L"IDC_SET_STC_EXITMODE";
-
-Gdiplus::Color Argb(uint32_t argb) { return Gdiplus::Color(Gdiplus::ARGB(argb)); }
 
 // Whether the Run key holds the program's entry (a value past 512 bytes counts as none).
 bool AutorunEntryPresent() {
