@@ -86,9 +86,18 @@ shot back 4
 click_until 460 430 device back 800x400+300+150 4
 must_differ back device 800x400+300+150 "the keyboard's pages open"
 # The page's own shot again with the pointer off every control (a tooltip under the pointer
-# would tell it from the later shot).
+# would tell it from the later shot), once it has settled: the pages open at once and show
+# the chosen keyboard when its read has ended, which takes a while on an emulated machine.
 xdotool mousemove $((X + 1390)) $((Y + 780))
-shot device 3
+i=0
+while :; do
+  cp "$shots/settings-device.png" "$shots/settings-device-before.png"
+  shot device 3
+  n=$(differ device-before device 800x600+300+94); n=${n%.*}
+  [ "${n:-0}" -le 100 ] || [ $i -ge 8 ] && break
+  i=$((i + 1))
+done
+rm -f "$shots/settings-device-before.png"
 # The profile manager over the window, closed with its close button: the dialog's window
 # goes, the program lives on (a crash would leave the debugger's window) and the page
 # under it is drawn again.
