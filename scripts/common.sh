@@ -76,6 +76,19 @@ quenby_xvfb() {
   rm -f "$fd_file"
 }
 
+# The end-to-end runs start the program in a Wine prefix of their own: the test programs
+# that run alongside share the build's prefix and its desktop process, whose windows (the
+# tray among them) would then live on another run's display. Exports WINEPREFIX.
+quenby_e2e_prefix() {
+  WINEPREFIX="${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$(quenby_run_arch)-e2e"
+  export WINEPREFIX
+}
+# Ends every Wine process of that prefix (a program left from an earlier run would hold
+# the single-instance lock and answer the next start in its place).
+quenby_e2e_end_wine() {
+  [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
+}
+
 # Starts a private Xvfb when there is no display and exports DISPLAY.
 quenby_display() {
   [ -n "${DISPLAY:-}" ] && return 0

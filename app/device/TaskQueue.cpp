@@ -17,7 +17,18 @@ bool TaskQueue::Take(int& code) {
   if (m_codes.empty()) return false;
   code = m_codes.front();
   m_codes.pop_front();
+  m_inHand = true;
   return true;
+}
+
+void TaskQueue::Finished() {
+  std::lock_guard<std::mutex> guard(m_lock);
+  m_inHand = false;
+}
+
+bool TaskQueue::IsIdle() const {
+  std::lock_guard<std::mutex> guard(m_lock);
+  return m_codes.empty() && !m_inHand;
 }
 
 void TaskQueue::Clear() {

@@ -10,8 +10,13 @@ public:
   void Push(int code);
   // Appends only when the queue is empty; answers whether it appended.
   bool PushIfEmpty(int code);
-  // Takes the first code; false when the queue is empty.
+  // Takes the first code; false when the queue is empty. A code taken is in hand until
+  // Finished() is called.
   bool Take(int& code);
+  void Finished();
+  // Nothing queued and nothing in hand: the empty queue alone does not tell whether the
+  // last task taken is still running.
+  bool IsIdle() const;
   void Clear();
   // Empties the queue and answers what it held, first to last.
   std::deque<int> TakeAll();
@@ -21,4 +26,5 @@ public:
 private:
   mutable std::mutex m_lock;
   std::deque<int> m_codes;
+  bool m_inHand = false;
 };

@@ -214,6 +214,10 @@ void KeyboardDlg::WorkStep() {
     return;
   }
 
+  struct Finish {
+    TaskQueue& queue;
+    ~Finish() { queue.Finished(); }
+  } finish{m_taskQueue};
   if (RunsAnyState(code)) RunTask(code);
   if (m_devicePresent && m_deviceLinked) {
     // Codes that ran above (the update install among them) do not run a second time.

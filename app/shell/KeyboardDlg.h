@@ -102,6 +102,8 @@ public:
 
   void WorkStep() override;
   void AddTask(int code) { m_taskQueue.Push(code); }
+  // No task queued and none still running.
+  bool IsWorkerIdle() const { return m_taskQueue.IsIdle(); }
 
   // ---- the worker and the window's controls ----
   // The controls of the main window belong to the window thread: it paints them, and

@@ -2,14 +2,17 @@
 # tree), $bld (the folder of the build trees) and $shots (where screenshots go). It gives
 # the program of this build tree on a display of its own, found on the screen, with
 # screenshots of its window, clicks at its client points and coarse comparisons of two
-# screenshots. Whatever the run started is ended when the script exits; a temporary
-# folder named in $e2e_work is removed then too.
+# screenshots. The program runs in the end-to-end runs' own Wine prefix ($WINEPREFIX).
+# Whatever the run started is ended when the script exits; a temporary folder named in
+# $e2e_work is removed then too.
 . "$src/scripts/common.sh"
 run_dir="$bld/$(quenby_run_arch)/run"
+quenby_e2e_prefix
 e2e_app=
 e2e_work=
 e2e_cleanup() {
   [ -n "$e2e_app" ] && kill "$e2e_app" 2>/dev/null || true
+  quenby_e2e_end_wine
   for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
   [ -z "$e2e_work" ] || rm -rf "$e2e_work"
 }

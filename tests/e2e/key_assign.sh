@@ -76,7 +76,7 @@ shot key-assign-done 1
 echo "key B on layer 0: before '$before', after '$after'"
 [ "$after" = "100004" ] || { echo "FAIL: the keyboard's key map does not hold A (10 00 04) for key B"; failed=1; }
 # The profile database in the Wine prefix holds the row.
-db=$(find "${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch" -path '*Quenby Files/db/K102_data_2.db' -type f 2>/dev/null | head -n 1)
+db=$(find "$WINEPREFIX" -path '*Quenby Files/db/K102_data_2.db' -type f 2>/dev/null | head -n 1)
 if [ -n "$db" ]; then
   row=$(python3 - "$db" <<'EOF'
 import sqlite3, sys

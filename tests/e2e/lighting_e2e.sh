@@ -10,6 +10,7 @@ src=$1; bld=$2; out=${3:-$2}
 . "$src/scripts/common.sh"
 arch=$(quenby_run_arch)
 run_dir="$bld/$arch/run"
+quenby_e2e_prefix
 shots="$out/screenshots-lighting"
 rm -rf "$shots"; mkdir -p "$shots"
 # A display of its own: other window tests of the run would cover the window or take the clicks.
@@ -20,6 +21,7 @@ cleanup() {
   : > "$run_dir/e2e-close-done" 2>/dev/null || true
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
   rm -f "$run_dir/e2e-lighting.bat" "$run_dir/e2e-close-request" "$run_dir/e2e-close-done"
+  quenby_e2e_end_wine
   for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT
@@ -30,7 +32,7 @@ rm -f "$state"
 # The program is started by a batch file that later also sends it the close request: one
 # Wine session for both (a second Wine start of the 32-bit build runs in an emulator
 # namespace of its own, where the program cannot be found).
-prefix="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch}"
+prefix=$WINEPREFIX
 rm -f e2e-close-request e2e-close-done
 # The profile starts from its defaults too (a green zone kept from an earlier run would make
 # the colour click show nothing new).
@@ -95,7 +97,7 @@ echo "swatch after the green colour: $n pixels differ"
 [ "${n:-0}" -gt 50 ] || { echo "FAIL: the swatch did not take the colour"; failed=1; }
 
 # The store: the active zone 0 row holds green (0x00FF00) as a single colour.
-db=$(find "${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch}" -name "K102_data_2.db" 2>/dev/null | head -n 1)
+db=$(find "$WINEPREFIX" -name "K102_data_2.db" 2>/dev/null | head -n 1)
 if [ -n "$db" ] && command -v sqlite3 > /dev/null; then
   row=$(sqlite3 "$db" "select color_value, colorful from t_light_data where type = 0 and status = 1 order by profile limit 1;" 2>&1 || true)
   echo "store, active zone 0 row: $row"

@@ -43,7 +43,7 @@ INI
 QUENBY_SIM_CONFIG="Z:$(echo "$work/sim.ini" | tr / '\\')"
 export QUENBY_SIM_CONFIG
 # The profile database of an earlier run would hold the steps already.
-prefix="${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$arch"
+prefix=$WINEPREFIX
 find "$prefix" -path '*Quenby Files/db/K102_data_*.db*' -type f -delete 2>/dev/null || true
 
 e2e_start "$shots/macro-record-run.log"

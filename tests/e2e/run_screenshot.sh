@@ -6,6 +6,9 @@ set -eu
 src=$1; bld=$2; out=$3
 shot="$out/screenshot.png"
 rm -f "$shot"
+. "$src/scripts/common.sh"
+quenby_e2e_prefix
+trap quenby_e2e_end_wine EXIT
 env -u DISPLAY QUENBY_BUILD_DIR="$bld" QUENBY_SKIP_BUILD=1 QUENBY_RUN_OUT="$out" sh "$src/scripts/run"
 [ -s "$shot" ] || { echo "no screenshot at $shot"; exit 1; }
 CONVERT=${CONVERT:-convert-im6.q16}

@@ -10,6 +10,7 @@ set -eu
 src=$1; bld=$2; out=${3:-$2}
 . "$src/scripts/common.sh"
 run_dir="$bld/$(quenby_run_arch)/run"
+quenby_e2e_prefix
 # A folder of its own: the page screenshots run empties <build tree>/screenshots.
 shots="$out/screenshots-settings"
 mkdir -p "$shots"
@@ -20,6 +21,7 @@ quenby_display
 app=
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  quenby_e2e_end_wine
   for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT

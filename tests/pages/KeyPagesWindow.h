@@ -116,9 +116,9 @@ protected:
   }
   // The worker has written everything queued.
   void Settle() {
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_taskQueue.IsEmpty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return dlg->IsWorkerIdle(); }));
     Pump(150);  // the task taken last may still run
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_taskQueue.IsEmpty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return dlg->IsWorkerIdle(); }));
   }
   // The action bytes of a key in the keyboard's map of `layer`.
   std::vector<uint8_t> KeyAction(int layer, int keyCode) {

@@ -138,11 +138,11 @@ protected:
   // The window made, the devices found and `model` chosen in the device list.
   void OpenOn(int model) {
     ASSERT_TRUE(dlg->Create(nullptr, kSoftware, 0x96020000, 0, CRect(0, 0, 1400, 788)));
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_devicesInitialised && dlg->m_taskQueue.IsEmpty(); }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_devicesInitialised && dlg->IsWorkerIdle(); }, 20000));
     Pump(200);
     dlg->m_deviceList->SetSelectDevice(model);
     EXPECT_EQ(dlg->OnMessage(81, 2, 0, 0), 1);
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceType == model && dlg->m_taskQueue.IsEmpty() && dlg->m_deviceLinked; },
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceType == model && dlg->IsWorkerIdle() && dlg->m_deviceLinked; },
                           20000));
     Pump(300);
   }
@@ -162,7 +162,7 @@ protected:
   int Notify(int id, int code = 2) { return int(dlg->OnMessage(UINT(id), UINT(code), 0, 0)); }
   // The worker has emptied its queue and finished the task it took last.
   void Drain() {
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_taskQueue.IsEmpty(); }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return dlg->IsWorkerIdle(); }, 20000));
     Pump(250);
   }
   // A left click at a point of the window's client area, through its messages.

@@ -97,13 +97,13 @@ public:
   void Show() { ::ShowWindow(dlg->GetSafeHwnd(), SW_SHOW); }
   // The worker has set up the devices and the window has run what it handed over.
   bool WaitForDevices(int ms = 15000) {
-    return PumpUntil([&] { return dlg->m_devicesInitialised && dlg->m_taskQueue.IsEmpty(); }, ms);
+    return PumpUntil([&] { return dlg->m_devicesInitialised && dlg->IsWorkerIdle(); }, ms);
   }
   // Chooses `model` in the device list as a click does and waits for its tables to be read.
   bool Choose(int model, int ms = 15000) {
     dlg->m_deviceList->SetSelectDevice(model);
     if (dlg->OnMessage(81, 2, 0, 0) != 1) return false;
-    return PumpUntil([&] { return dlg->m_deviceType == model && dlg->m_taskQueue.IsEmpty() && dlg->m_deviceLinked; }, ms);
+    return PumpUntil([&] { return dlg->m_deviceType == model && dlg->IsWorkerIdle() && dlg->m_deviceLinked; }, ms);
   }
   // Shows the page of main tab item `item` as a click on the strip does.
   bool ShowPage(int item) {

@@ -151,19 +151,19 @@ protected:
   }
   // The worker has set up the devices and the window has run what it handed over.
   void Settle() {
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_devicesInitialised && dlg->m_taskQueue.IsEmpty(); }, 15000));
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_devicesInitialised && dlg->IsWorkerIdle(); }, 15000));
     Pump(300);
   }
   // Every queued task has run and the window has run what the worker handed over.
   void Drain() {
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_taskQueue.IsEmpty(); }, 15000));
+    ASSERT_TRUE(PumpUntil([&] { return dlg->IsWorkerIdle(); }, 15000));
     Pump(400);
   }
   // Chooses `model` in the device list as a click does, and waits for the read.
   void Choose(int model) {
     dlg->m_deviceList->SetSelectDevice(model);
     EXPECT_EQ(dlg->OnMessage(81, 2, 0, 0), 1);
-    ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceType == model && dlg->m_taskQueue.IsEmpty() && dlg->m_deviceLinked; },
+    ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceType == model && dlg->IsWorkerIdle() && dlg->m_deviceLinked; },
                           15000))
         << "model " << model;
     Pump(400);

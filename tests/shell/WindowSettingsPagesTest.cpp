@@ -252,7 +252,7 @@ TEST_F(ShellWindow, FactoryResetWithAndWithoutAKeyboard) {
   Drain();
   for (const char* cable : {"cable-k101", "cable-k102", "cable-k103"}) sim::SetPlugged(cable, false);
   dlg->AddTask(kTaskDeviceRemoved);
-  ASSERT_TRUE(PumpUntil([&] { return !dlg->m_devicePresent && dlg->m_taskQueue.IsEmpty(); }, 15000));
+  ASSERT_TRUE(PumpUntil([&] { return !dlg->m_devicePresent && dlg->IsWorkerIdle(); }, 15000));
   WriteAppRegString(L"theme_bkg_gif", L"C:\\pictures\\mine.gif");
   const int before = ProfileCount();
   EXPECT_EQ(dlg->OnMessage(333, 2, 0, 0), 0);
@@ -380,7 +380,7 @@ TEST_F(ShellWindow, FirmwareOfferRunsTheToolWithTheWindowHidden) {
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window) && dlg->m_toolProcessId == 0; }, 20000));
   ASSERT_EQ(program.Runs().size(), 1u);
   EXPECT_EQ(Lower(program.Runs()[0]), Lower(program.folder.Path() + L"firmwares\\dravo_q63_0116.exe"));
-  ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceLinked && dlg->m_taskQueue.IsEmpty(); }, 15000)) << "read again";
+  ASSERT_TRUE(PumpUntil([&] { return dlg->m_deviceLinked && dlg->IsWorkerIdle(); }, 15000)) << "read again";
 }
 
 namespace {
