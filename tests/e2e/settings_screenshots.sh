@@ -72,9 +72,35 @@ click_until() { # x y shot previous-shot region tries
   done
 }
 
+# The colour of a client pixel of a screenshot as "r g b".
+pixel() { # shot x y
+  "$CONVERT" "$shots/settings-$1.png" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+# Whether the home page lists the keyboards: the first tile's keyboard picture is dark.
+tiles_shown() { # shot
+  set -- $(pixel "$1" 460 430)
+  [ "$1" -lt 100 ] && [ "$3" -lt 130 ]
+}
+# Whether the settings page shows: its update button is blue.
+settings_shown() { # shot
+  set -- $(pixel "$1" 900 517)
+  [ "$1" -lt 140 ] && [ "$3" -gt 180 ]
+}
+# On an emulated or busy machine the window is built late: the home page is shot once
+# the keyboards are listed, the settings page once it shows.
 shot home 8
+i=0
+while ! tiles_shown home && [ $i -lt 20 ]; do shot home 3; i=$((i + 1)); done
+tiles_shown home || { echo "FAIL: the home page lists no keyboards"; failed=1; }
 # The settings button of the frame (the third system button from the right).
-click_until 1274 24 english home 800x400+300+150 6
+i=0
+while :; do
+  click 1274 24
+  shot english 3
+  settings_shown english || [ $i -ge 8 ] && break
+  i=$((i + 1))
+done
+settings_shown english || { echo "FAIL: the settings page does not open"; failed=1; }
 must_differ home english 800x400+300+150 "the settings page opens"
 # Chinese, then English again: the labels of the left column change.
 click_until 790 420 chinese english 180x400+410+180 4
@@ -85,6 +111,8 @@ must_match english english2 180x400+410+180 "English again shows the English lab
 # has the profile button.
 click 300 150
 shot back 4
+i=0
+while ! tiles_shown back && [ $i -lt 8 ]; do shot back 2; i=$((i + 1)); done
 click_until 460 430 device back 800x400+300+150 4
 must_differ back device 800x400+300+150 "the keyboard's pages open"
 # The page's own shot again with the pointer off every control (a tooltip under the pointer
