@@ -24,6 +24,8 @@ bool PumpUntil(Done done, int ms) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
+      // Checked after every message: a state can pass within one busy stretch.
+      if (done()) return true;
     }
     if (done()) return true;
     Sleep(5);

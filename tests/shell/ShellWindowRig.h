@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "MainWindowRig.h"
 #include "controls/ProfileList.h"
 #include "core/Manager.h"
 #include "device/TransportRig.h"
@@ -22,34 +23,10 @@
 
 namespace shelltest {
 
-template <typename Done>
-bool PumpUntil(Done done, int ms) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms);) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-      // Checked after every message: a state can pass within one busy stretch.
-      if (done()) return true;
-    }
-    if (done()) return true;
-    Sleep(10);
-  }
-  return done();
-}
-
-inline void Pump(int ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
-// The source tree's data folder (config.xml, layouts, language files) as Wine sees it.
-inline std::wstring SourceDataFolder() {
-  std::wstring path = L"Z:";
-  for (const char* c = __FILE__; *c; ++c) path.push_back(*c == '/' ? L'\\' : wchar_t(*c));
-  path.resize(path.rfind(L"\\tests\\shell\\"));
-  path.append(L"\\data\\");
-  return path;
-}
+// The message pump and the data folder are the main-window rig's.
+using mainwindow::Pump;
+using mainwindow::PumpUntil;
+using mainwindow::SourceDataFolder;
 
 // The folder of this test program (the stand-in programs lie beside it).
 inline std::wstring ProgramFolder() {
