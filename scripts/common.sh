@@ -79,14 +79,21 @@ quenby_xvfb() {
 # The end-to-end runs start the program in a Wine prefix of their own: the test programs
 # that run alongside share the build's prefix and its desktop process, whose windows (the
 # tray among them) would then live on another run's display. Exports WINEPREFIX.
+# Whatever an earlier run left running in it is ended first.
 quenby_e2e_prefix() {
   WINEPREFIX="${XDG_CACHE_HOME:-$HOME/.cache}/quenby-wine-$(quenby_run_arch)-e2e"
   export WINEPREFIX
+  quenby_e2e_end_wine
 }
-# Ends every Wine process of that prefix (a program left from an earlier run would hold
-# the single-instance lock and answer the next start in its place).
+# Ends every Wine process of that prefix and waits for its server to go (a program left
+# from an earlier run would hold the single-instance lock and answer the next start in its
+# place, and one still ending holds it too).
 quenby_e2e_end_wine() {
-  [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k 2>/dev/null || true
+    timeout 30 wineserver -w 2>/dev/null || true
+  fi
+  return 0
 }
 
 # Starts a private Xvfb when there is no display and exports DISPLAY.
