@@ -61,6 +61,37 @@ click() { # client x, y
 differ() { # a b region
   "$CONVERT" "$(shot_file "$1")" "$(shot_file "$2")" -crop "$3" +repage -metric AE -fuzz 5% -compare -format '%[distortion]' info: 2>/dev/null || true
 }
+# e2e_own_keyboards: the default set of the simulator, in the same order, with its state
+# kept in a new folder of this run ($e2e_work, removed at the end; its state file is
+# $e2e_work/sim.state).
+e2e_own_keyboards() {
+  e2e_work=$(mktemp -d)
+  cat > "$e2e_work/sim.ini" <<'INI'
+[keyboard k102]
+model = matrix
+vid = 0x3F1D
+pid = 0x1102
+firmware = 0x0115
+[keyboard k101]
+model = basic
+vid = 0x3F1D
+pid = 0x1101
+battery = 80
+[usb cable-k102]
+keyboard = k102
+vid = 0x3F1D
+pid = 0x1102
+product = Quenby K102
+[usb receiver-k101]
+receiver = k101
+vid = 0x3F1D
+pid = 0x5101
+product = Quenby 2.4G Receiver
+linked = yes
+INI
+  QUENBY_SIM_CONFIG="Z:$(echo "$e2e_work/sim.ini" | tr / '\\')"
+  export QUENBY_SIM_CONFIG
+}
 failed=0
 must_differ() { # a b region what
   n=$(differ "$1" "$2" "$3"); n=${n%.*}
