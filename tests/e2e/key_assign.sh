@@ -12,35 +12,8 @@ mkdir -p "$shots"
 rm -f "$shots"/key-assign-*.png
 . "$src/tests/e2e/e2e-common.sh"
 arch=$(quenby_run_arch)
-work=$(mktemp -d)
-e2e_work=$work
-
-# The default set of the simulator, in the same order, with its state kept here.
-cat > "$work/sim.ini" <<'EOF'
-[keyboard k102]
-model = matrix
-vid = 0x3F1D
-pid = 0x1102
-firmware = 0x0115
-[keyboard k101]
-model = basic
-vid = 0x3F1D
-pid = 0x1101
-battery = 80
-[usb cable-k102]
-keyboard = k102
-vid = 0x3F1D
-pid = 0x1102
-product = Quenby K102
-[usb receiver-k101]
-receiver = k101
-vid = 0x3F1D
-pid = 0x5101
-product = Quenby 2.4G Receiver
-linked = yes
-EOF
-QUENBY_SIM_CONFIG="Z:$(echo "$work/sim.ini" | tr / '\\')"
-export QUENBY_SIM_CONFIG
+e2e_own_keyboards
+work=$e2e_work
 
 e2e_start "$shots/key-assign-run.log"
 # The key map bytes of key index $2 on layer $1, from the simulator's state file.

@@ -7,24 +7,14 @@
 # build tree's screenshots-lighting/.
 set -eu
 src=$1; bld=$2; out=${3:-$2}
-. "$src/scripts/common.sh"
-arch=$(quenby_run_arch)
-run_dir="$bld/$arch/run"
-quenby_e2e_prefix
 shots="$out/screenshots-lighting"
 rm -rf "$shots"; mkdir -p "$shots"
-# A display of its own: other window tests of the run would cover the window or take the clicks.
-unset DISPLAY
-quenby_display
-app=
-cleanup() {
+. "$src/tests/e2e/e2e-common.sh"
+lighting_cleanup() {
   : > "$run_dir/e2e-close-done" 2>/dev/null || true
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
   rm -f "$run_dir/e2e-lighting.bat" "$run_dir/e2e-close-request" "$run_dir/e2e-close-done"
-  quenby_e2e_end_wine
-  for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
 }
-trap cleanup EXIT
+trap 'lighting_cleanup; e2e_cleanup' EXIT
 cd "$run_dir"
 state="$run_dir/hidapi-sim.state"
 # The keyboards start from their factory state, so a green record can only come from this run.
@@ -40,47 +30,18 @@ find "$prefix" -name 'K102_data_2.db*' -delete 2>/dev/null || true
 printf '%s\r\n' '@echo off' 'start "" Quenby.exe' ':wait' 'if exist e2e-close-request goto close' \
   'ping -n 2 127.0.0.1 > nul' 'goto wait' ':close' 'taskkill /im Quenby.exe' ':done' \
   'if exist e2e-close-done goto end' 'ping -n 2 127.0.0.1 > nul' 'goto done' ':end' > e2e-lighting.bat
-"$src/cmake/wine-run.sh" "$prefix/drive_c/windows/system32/cmd.exe" /c e2e-lighting.bat \
-  > "$shots/lighting-run.log" 2>&1 &
-app=$!
-i=0
-while ! win=$(xdotool search --onlyvisible --name '^Quenby$' 2>/dev/null | head -n 1) || [ -z "$win" ]; do
-  i=$((i + 1)); [ $i -gt 300 ] && { echo "no window"; exit 1; }
-  sleep 0.1
-done
-WIDTH=1400; HEIGHT=788
-SW=$(xwininfo -root | sed -n 's/.*Width: *//p'); SH=$(xwininfo -root | sed -n 's/.*Height: *//p')
-X=$(((SW - WIDTH) / 2)); Y=$(((SH - HEIGHT) / 2))
-shot() { # name [wait]
-  sleep "${2:-2.5}"
-  xwd -root -silent > "$shots/$1.xwd"
-  "$CONVERT" "$shots/$1.xwd" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1.png"
-  rm -f "$shots/$1.xwd"
-}
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
-differ() {
-  n=$("$CONVERT" "$shots/$1.png" "$shots/$2.png" -crop "$3" +repage -metric AE -fuzz 5% -compare -format '%[distortion]' info: 2>/dev/null || true)
-  echo "${n%.*}"
-}
+e2e_start "$shots/lighting-run.log" "$prefix/drive_c/windows/system32/cmd.exe" /c e2e-lighting.bat
 # The zone 0 record of the K102 settings block in the state file: block bytes 1-9 as hex
 # (mode byte first after the record's own byte: record, mode, brightness, speed,
 # colourful, colour index, red, green, blue).
 zone0() { sed -n 's/^k102 settings \([0-9a-f]*\).*/\1/p' "$state" 2>/dev/null | cut -c3-20; }
-failed=0
 
 shot lighting-home 8
-i=0
-while :; do
-  click 980 450
-  shot lighting-chosen 3
-  n=$(differ lighting-home lighting-chosen 240x400+20+180)
-  [ "${n:-0}" -gt 200 ] || [ $i -ge 15 ] && break
-  i=$((i + 1))
-done
+click_until 980 450 lighting-chosen lighting-home 240x400+20+180 15 3
 # The lighting tab (position 1) and the page's mode list, colour section and palette.
 click 140 256
 shot lighting-page 4
-n=$(differ lighting-chosen lighting-page 900x330+480+440)
+n=$(differ lighting-chosen lighting-page 900x330+480+440); n=${n%.*}
 echo "lighting page drawn: $n pixels differ from before"
 
 # The green preset colour (the fourth button of the row under the RGB edits), clicked
@@ -89,7 +50,7 @@ i=0
 while :; do
   click $((1000 + 3 * 47 + 18)) $((HEIGHT - 122))
   shot lighting-green 4
-  n=$(differ lighting-page lighting-green 60x40+975+535)
+  n=$(differ lighting-page lighting-green 60x40+975+535); n=${n%.*}
   [ "${n:-0}" -gt 50 ] || [ $i -ge 4 ] && break
   i=$((i + 1))
 done

@@ -14,34 +14,8 @@ mkdir -p "$shots"
 rm -f "$shots"/macro-record-*.png
 . "$src/tests/e2e/e2e-common.sh"
 arch=$(quenby_run_arch)
-work=$(mktemp -d)
-e2e_work=$work
-# The default set of the simulator, as key_assign.sh has it, with its state kept here.
-cat > "$work/sim.ini" <<'INI'
-[keyboard k102]
-model = matrix
-vid = 0x3F1D
-pid = 0x1102
-firmware = 0x0115
-[keyboard k101]
-model = basic
-vid = 0x3F1D
-pid = 0x1101
-battery = 80
-[usb cable-k102]
-keyboard = k102
-vid = 0x3F1D
-pid = 0x1102
-product = Quenby K102
-[usb receiver-k101]
-receiver = k101
-vid = 0x3F1D
-pid = 0x5101
-product = Quenby 2.4G Receiver
-linked = yes
-INI
-QUENBY_SIM_CONFIG="Z:$(echo "$work/sim.ini" | tr / '\\')"
-export QUENBY_SIM_CONFIG
+e2e_own_keyboards
+work=$e2e_work
 # The profile database of an earlier run would hold the steps already.
 prefix=$WINEPREFIX
 find "$prefix" -path '*Quenby Files/db/K102_data_*.db*' -type f -delete 2>/dev/null || true

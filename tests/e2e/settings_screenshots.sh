@@ -8,74 +8,15 @@
 # again at the end, so that later runs start as before.
 set -eu
 src=$1; bld=$2; out=${3:-$2}
-. "$src/scripts/common.sh"
-run_dir="$bld/$(quenby_run_arch)/run"
-quenby_e2e_prefix
 # A folder of its own: the page screenshots run empties <build tree>/screenshots.
 shots="$out/screenshots-settings"
 mkdir -p "$shots"
 rm -f "$shots"/settings-*.png
-# A display of its own: other window tests of the run would cover the window or take the clicks.
-unset DISPLAY
-quenby_display
-app=
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  quenby_e2e_end_wine
-  for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
-}
-trap cleanup EXIT
-cd "$run_dir"
-"$src/cmake/wine-run.sh" ./Quenby.exe > "$shots/settings-run.log" 2>&1 &
-app=$!
-i=0
-while ! win=$(xdotool search --onlyvisible --name '^Quenby$' 2>/dev/null | head -n 1) || [ -z "$win" ]; do
-  i=$((i + 1)); [ $i -gt 300 ] && { echo "no window"; exit 1; }
-  sleep 0.1
-done
-WIDTH=1400; HEIGHT=788
-SW=$(xwininfo -root | sed -n 's/.*Width: *//p'); SH=$(xwininfo -root | sed -n 's/.*Height: *//p')
-X=$(((SW - WIDTH) / 2)); Y=$(((SH - HEIGHT) / 2))
-shot() { # name [delay]
-  sleep "${2:-2.5}"
-  xwd -root -silent > "$shots/settings-$1.xwd"
-  "$CONVERT" "$shots/settings-$1.xwd" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/settings-$1.png"
-  rm -f "$shots/settings-$1.xwd"
-}
-click() { # client x, y
-  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-}
-differ() {
-  "$CONVERT" "$shots/settings-$1.png" "$shots/settings-$2.png" -crop "$3" +repage -metric AE -fuzz 5% -compare -format '%[distortion]' info: 2>/dev/null || true
-}
-must_differ() { # a b region what
-  n=$(differ "$1" "$2" "$3"); n=${n%.*}
-  echo "$1 / $2 in $3: $n pixels differ ($4)"
-  [ "${n:-0}" -gt 100 ] || { echo "FAIL: $4"; failed=1; }
-}
-must_match() { # a b region what
-  n=$(differ "$1" "$2" "$3"); n=${n%.*}
-  echo "$1 / $2 in $3: $n pixels differ ($4)"
-  [ "${n:-0}" -le 100 ] || { echo "FAIL: $4"; failed=1; }
-}
-failed=0
-# A click that may be repeated is repeated until the region changes, up to a limit: on a
-# busy or emulated machine the window answers late.
-click_until() { # x y shot previous-shot region tries
-  i=0
-  while :; do
-    click "$1" "$2"
-    shot "$3"
-    n=$(differ "$4" "$3" "$5"); n=${n%.*}
-    [ "${n:-0}" -gt 100 ] || [ $i -ge "$6" ] && break
-    i=$((i + 1))
-  done
-}
+e2e_shot_prefix=settings-
+e2e_limit=100
+. "$src/tests/e2e/e2e-common.sh"
+e2e_start "$shots/settings-run.log"
 
-# The colour of a client pixel of a screenshot as "r g b".
-pixel() { # shot x y
-  "$CONVERT" "$shots/settings-$1.png" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
-}
 # Whether the home page lists the keyboards: the first tile's keyboard picture is dark.
 tiles_shown() { # shot
   set -- $(pixel "$1" 460 430)
@@ -121,13 +62,13 @@ must_differ back device 800x400+300+150 "the keyboard's pages open"
 xdotool mousemove $((X + 1390)) $((Y + 780))
 i=0
 while :; do
-  cp "$shots/settings-device.png" "$shots/settings-device-before.png"
+  cp "$(shot_file device)" "$(shot_file device-before)"
   shot device 3
   n=$(differ device-before device 800x600+300+94); n=${n%.*}
   [ "${n:-0}" -le 100 ] || [ $i -ge 8 ] && break
   i=$((i + 1))
 done
-rm -f "$shots/settings-device-before.png"
+rm -f "$(shot_file device-before)"
 # The profile manager over the window, closed with its close button: the dialog's window
 # goes, the program lives on (a crash would leave the debugger's window) and the page
 # under it is drawn again.

@@ -23,8 +23,6 @@ using namespace keypages;
 
 namespace {
 
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
-
 constexpr int kKeyA = 4, kKeyB = 5, kKeyD = 7;
 
 class KeyPage : public KeyPagesWindow {

@@ -23,15 +23,6 @@ namespace keypages {
 
 using namespace simtest;
 
-class GdiplusSession : public ::testing::Environment {
-public:
-  void SetUp() override { token_ = std::make_unique<mainwindow::GdiplusToken>(); }
-  void TearDown() override { token_.reset(); }
-
-private:
-  std::unique_ptr<mainwindow::GdiplusToken> token_;
-};
-
 template <typename Done>
 bool PumpUntil(Done done, int ms = 15000) {
   return mainwindow::PumpUntil(done, ms);

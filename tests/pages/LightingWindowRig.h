@@ -8,6 +8,7 @@
 #include <gdiplus.h>
 #include <memory>
 #include <string>
+#include "shell/MainWindowRig.h"
 #include "controls/MTabCtrl.h"
 #include "core/Manager.h"
 #include "device/TransportRig.h"
@@ -19,32 +20,10 @@ namespace lightingwindow {
 
 using namespace simtest;
 
-class GdiplusSession : public ::testing::Environment {
-public:
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-  }
-  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-  ULONG_PTR token_ = 0;
-};
-
-template <typename Done>
-bool PumpUntil(Done done, int ms) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms);) {
-    // A bounded batch: a page that repaints all the time never holds the wait for ever.
-    MSG msg;
-    for (int n = 0; n < 200 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    Sleep(10);
-  }
-  return done();
-}
+// The message pump and the data folder are the main-window rig's.
+using mainwindow::Pump;
+using mainwindow::PumpUntil;
+inline std::wstring DataFolder() { return mainwindow::SourceDataFolder(); }
 
 inline CString Text(int value) {
   CString text;
@@ -52,47 +31,7 @@ inline CString Text(int value) {
   return text;
 }
 
-inline void Pump(int ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
-// The source tree's data folder (config.xml, layouts, language files) as Wine sees it.
-inline std::wstring DataFolder() {
-  std::wstring path = L"Z:";
-  for (const char* c = __FILE__; *c; ++c) path.push_back(*c == '/' ? L'\\' : wchar_t(*c));
-  path.resize(path.rfind(L"\\tests\\pages\\"));
-  return path + L"\\data\\";
-}
-
-// Models 101, 102 (with the matrix screen) and 103, each on its own cable.
-inline const char* kModels = R"(
-[keyboard k101]
-model = basic
-vid = 0x3F1D
-pid = 0x1101
-[keyboard k102]
-model = matrix
-vid = 0x3F1D
-pid = 0x1102
-[keyboard k103]
-model = frame164
-vid = 0x3F1D
-pid = 0x1103
-[usb cable-k101]
-keyboard = k101
-vid = 0x3F1D
-pid = 0x1101
-[usb cable-k102]
-keyboard = k102
-vid = 0x3F1D
-pid = 0x1102
-product = Quenby K102
-[usb cable-k103]
-keyboard = k103
-vid = 0x3F1D
-pid = 0x1103
-product = Quenby K103
-)";
+inline const char* kModels = mainwindow::kThreeCableModels;
 
 constexpr wchar_t kSoftware[] = L"QuenbyLightingWindowTest";
 

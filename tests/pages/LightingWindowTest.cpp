@@ -18,8 +18,6 @@ using namespace lightingwindow;
 
 namespace {
 
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
-
 struct LightingPageWindow : LightingWindow {
   // The 9 bytes of a zone's record in the keyboard's settings block.
   std::vector<uint8_t> ZoneRecord(int offset) {

@@ -14,8 +14,6 @@ using namespace keypages;
 
 namespace {
 
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
-
 constexpr int kKeyA = 4, kKeyB = 5;
 
 class MacroPage : public KeyPagesWindow {

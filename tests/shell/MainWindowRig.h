@@ -20,11 +20,12 @@ namespace mainwindow {
 template <typename Done>
 bool PumpUntil(Done done, int ms) {
   for (DWORD start = GetTickCount(); GetTickCount() - start < DWORD(ms);) {
+    // Checked after every message: a state can pass within one busy stretch. A bounded
+    // batch: a page that repaints all the time never holds the wait for ever.
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (int n = 0; n < 200 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
-      // Checked after every message: a state can pass within one busy stretch.
       if (done()) return true;
     }
     if (done()) return true;
@@ -45,6 +46,36 @@ inline std::wstring SourceDataFolder() {
   path.append(L"\\data\\");
   return path;
 }
+
+// Models 101, 102 (with the matrix screen, firmware 1.15) and 103, each on its own cable.
+inline constexpr const char* kThreeCableModels = R"(
+[keyboard k101]
+model = basic
+vid = 0x3F1D
+pid = 0x1101
+[keyboard k102]
+model = matrix
+vid = 0x3F1D
+pid = 0x1102
+[keyboard k103]
+model = frame164
+vid = 0x3F1D
+pid = 0x1103
+[usb cable-k101]
+keyboard = k101
+vid = 0x3F1D
+pid = 0x1101
+[usb cable-k102]
+keyboard = k102
+vid = 0x3F1D
+pid = 0x1102
+product = Quenby K102
+[usb cable-k103]
+keyboard = k103
+vid = 0x3F1D
+pid = 0x1103
+product = Quenby K103
+)";
 
 // GDI+ for the life of the owner.
 class GdiplusToken {

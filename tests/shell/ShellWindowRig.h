@@ -40,34 +40,7 @@ inline std::wstring Text(const CString& s) { return s.GetString(); }
 
 // Three simulated models on their cables: the basic one, the matrix-screen one (firmware
 // 1.15, older than the tool's) and the one with a knob.
-inline const char* kShellModels = R"(
-[keyboard k101]
-model = basic
-vid = 0x3F1D
-pid = 0x1101
-[keyboard k102]
-model = matrix
-vid = 0x3F1D
-pid = 0x1102
-[keyboard k103]
-model = frame164
-vid = 0x3F1D
-pid = 0x1103
-[usb cable-k101]
-keyboard = k101
-vid = 0x3F1D
-pid = 0x1101
-[usb cable-k102]
-keyboard = k102
-vid = 0x3F1D
-pid = 0x1102
-product = Quenby K102
-[usb cable-k103]
-keyboard = k103
-vid = 0x3F1D
-pid = 0x1103
-product = Quenby K103
-)";
+inline const char* kShellModels = mainwindow::kThreeCableModels;
 
 // One question the program asked.
 struct Asked {

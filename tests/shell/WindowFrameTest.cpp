@@ -28,16 +28,6 @@ using namespace simtest;
 
 namespace {
 
-class GdiplusSession : public ::testing::Environment {
-public:
-  void SetUp() override { token_ = std::make_unique<mainwindow::GdiplusToken>(); }
-  void TearDown() override { token_.reset(); }
-
-private:
-  std::unique_ptr<mainwindow::GdiplusToken> token_;
-};
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
-
 using mainwindow::Pump;
 using mainwindow::PumpUntil;
 using mainwindow::SourceDataFolder;

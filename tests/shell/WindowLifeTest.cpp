@@ -17,19 +17,6 @@ using namespace simtest;
 
 namespace {
 
-class GdiplusSession : public ::testing::Environment {
-public:
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-  }
-  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-  ULONG_PTR token_ = 0;
-};
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
-
 // Pumps this thread's messages until `done` holds or `ms` pass.
 template <typename Done>
 bool PumpUntil(Done done, int ms) {

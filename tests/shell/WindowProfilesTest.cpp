@@ -19,19 +19,6 @@ using namespace shelltest;
 
 namespace {
 
-class GdiplusSession : public ::testing::Environment {
-public:
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-  }
-  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-  ULONG_PTR token_ = 0;
-};
-const auto* const kGdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusSession);
-
 constexpr const wchar_t* kLimitText = L"最多只能创建10个配置文件!";
 
 using KeyRowMap = std::map<std::pair<int, int>, std::tuple<int, int, int, int, std::wstring>>;
